@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "platform/registry.h"
+#include "platform/version_info.h"
+#include "platform/windows_list.h"
+#include "test_support/win_test_support.h"
+
+using platform::RegistryKey;
+using test_support::ScratchRegistry;
+
+TEST(Registry, WritesAndReadsEachTypeBack) {
+    ScratchRegistry scratch;
+    auto key = RegistryKey::Create(HKEY_CURRENT_USER, "Software\\Probe");
+    ASSERT_TRUE(key) << test_support::LastErrorText();
+
+    ASSERT_TRUE(key.WriteString("text", "hello"));
+    ASSERT_TRUE(key.WriteExpandString("expand", "%SystemRoot%\\x"));
+    ASSERT_TRUE(key.WriteDword("number", 0x12345678));
+    const unsigned char bytes[] = {1, 0, 255};
+    ASSERT_TRUE(key.WriteBinary("blob", bytes, sizeof bytes));
+
+    auto text = key.Read("text");
+    ASSERT_TRUE(text);
+    EXPECT_EQ(REG_SZ, text->type);
+    EXPECT_EQ("hello", text->Text());
+
+    auto expand = key.Read("expand");
+    ASSERT_TRUE(expand);
+    EXPECT_EQ(REG_EXPAND_SZ, expand->type);
+    EXPECT_EQ("%SystemRoot%\\x", expand->Text()) << "the registry returns expandable strings raw";
+    EXPECT_EQ(std::string::npos, platform::ExpandEnvironment(expand->Text()).find('%'));
+
+    auto number = key.Read("number");
+    ASSERT_TRUE(number);
+    EXPECT_EQ(0x12345678u, number->Dword().value_or(0));
+
+    auto blob = key.Read("blob");
+    ASSERT_TRUE(blob);
+    EXPECT_EQ(std::string("\x01\x00\xff", 3), blob->bytes);
+
+    EXPECT_FALSE(key.Read("missing"));
+    EXPECT_TRUE(key.DeleteValue("text"));
+    EXPECT_FALSE(key.Read("text"));
+}
+
+TEST(Registry, ReadsValuesLongerThanAnyFixedBuffer) {
+    ScratchRegistry scratch;
+    auto key = RegistryKey::Create(HKEY_CURRENT_USER, "Software\\Probe");
+    std::string longText(5000, 'x');
+    ASSERT_TRUE(key.WriteString("long", longText));
+    EXPECT_EQ(longText, key.Read("long")->Text());
+}
+
+TEST(Registry, ScratchKeysStayOutOfTheRealUserKey) {
+    std::string realPath;
+    {
+        ScratchRegistry scratch;
+        realPath = scratch.RealPath();
+        ASSERT_TRUE(RegistryKey::Create(HKEY_CURRENT_USER, "Software\\Probe\\Deep\\Deeper"));
+        EXPECT_TRUE(platform::KeyExists(HKEY_CURRENT_USER, "Software\\Probe\\Deep"));
+        EXPECT_TRUE(platform::DeleteKeyTree(HKEY_CURRENT_USER, "Software\\Probe"));
+        EXPECT_FALSE(platform::KeyExists(HKEY_CURRENT_USER, "Software\\Probe"));
+        ASSERT_TRUE(RegistryKey::Create(HKEY_CURRENT_USER, "Software\\Probe"));
+    }
+    EXPECT_FALSE(platform::KeyExists(HKEY_CURRENT_USER, "Software\\Probe"));
+    EXPECT_FALSE(platform::KeyExists(HKEY_CURRENT_USER, realPath)) << "scratch keys are removed";
+}
+
+TEST(WindowsList, FindsOurTopLevelWindowWithItsClass) {
+    auto window = test_support::CreateTestWindow("PlatformProbeWindow", RECT{10, 10, 200, 100});
+    ASSERT_TRUE(window);
+    auto windows = platform::TopLevelWindows();
+    EXPECT_NE(windows.end(), std::find(windows.begin(), windows.end(), window.get()));
+    EXPECT_EQ("PlatformProbeWindow", platform::WindowClassName(window.get()));
+}
+
+TEST(VersionInfo, ProgramWithoutVersionResourceHasNone) {
+    std::string self = platform::ModulePath();
+    EXPECT_NE(std::string::npos, self.find("platform_tests"));
+    EXPECT_FALSE(platform::VersionString(self, "ProductVersion"));
+}

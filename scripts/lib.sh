@@ -1,0 +1,23 @@
+# Shared by the scripts in this folder. Source it; it defines functions only.
+
+suite_root() { cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd; }
+
+# True when this machine can execute 32-bit x86 code. Some kernels are booted
+# without IA-32 emulation; 32-bit Wine cannot start there, and the Windows tests
+# run from the 64-bit build of the same sources instead.
+can_run_i386() {
+  local dir probe
+  dir=$(mktemp -d) || return 1
+  probe="$dir/probe"
+  printf '.globl _start\n_start:\n mov $1, %%eax\n xor %%ebx, %%ebx\n int $0x80\n' > "$dir/p.s"
+  if as --32 -o "$dir/p.o" "$dir/p.s" 2>/dev/null && ld -m elf_i386 -o "$probe" "$dir/p.o" 2>/dev/null \
+     && "$probe" 2>/dev/null; then
+    rm -rf "$dir"; return 0
+  fi
+  rm -rf "$dir"; return 1
+}
+
+# The Windows configure preset whose programs and tests can run here.
+runnable_windows_preset() {
+  if can_run_i386; then echo win32; else echo win64; fi
+}

@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Starts or stops the private Wine session of one build tree:
+#   wine-session.sh start STATE_DIR win32|win64
+#   wine-session.sh stop STATE_DIR
+# start makes (once per Wine version) a prefix fit for tests, starts a private
+# Xvfb unless WINE_SESSION_DISPLAY names a display to use, and keeps
+# `wineserver -p` running until stop.
+set -uo pipefail
+action=$1 state=$2 arch=${3:-win32}
+mkdir -p "$state"
+export WINEPREFIX="$state/prefix" WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winealsa.drv=d"
+
+wait_for() { # seconds command...
+  local deadline=$(( $(date +%s) + $1 )); shift
+  until "$@"; do
+    [ "$(date +%s)" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
+}
+
+start_display() {
+  if [ -n "${WINE_SESSION_DISPLAY:-}" ]; then
+    echo "$WINE_SESSION_DISPLAY" > "$state/display"; return 0
+  fi
+  if [ -f "$state/xvfb.pid" ] && kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null; then
+    return 0
+  fi
+  local n=90
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  setsid Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+  echo $! > "$state/xvfb.pid"
+  echo ":$n" > "$state/display"
+  wait_for 20 test -e "/tmp/.X11-unix/X$n" || { echo "Xvfb :$n did not start" >&2; return 1; }
+}
+
+make_prefix() {
+  local stamp="$(wine --version 2>/dev/null) $arch prefix-v1"
+  [ -f "$state/prefix.stamp" ] && [ "$(cat "$state/prefix.stamp")" = "$stamp" ] && return 0
+  wineserver -k 2>/dev/null
+  rm -rf "$WINEPREFIX" "$state/prefix.stamp"
+  echo "Creating the test prefix ($arch) in $WINEPREFIX"
+  WINEARCH=$arch timeout 300 wineboot -i </dev/null >/dev/null 2>&1
+  # Without a window manager, hiding a managed window waits 2 s for one.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+  # A crash must fail the test, not open a dialog that waits forever.
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
+  timeout 60 wineserver -w
+  # The user folders are links into $HOME: make them private empty folders.
+  local link
+  for link in "$WINEPREFIX"/drive_c/users/*/*; do
+    if [ -L "$link" ]; then rm -f "$link"; mkdir -p "$link"; fi
+  done
+  echo "$stamp" > "$state/prefix.stamp"
+}
+
+case "$action" in
+  start)
+    start_display || exit 1
+    export DISPLAY=$(cat "$state/display")
+    make_prefix || exit 1
+    setsid wineserver -p </dev/null >/dev/null 2>&1 &
+    echo "Wine session ready: prefix $WINEPREFIX, display $DISPLAY"
+    ;;
+  stop)
+    wineserver -k 2>/dev/null
+    if [ -f "$state/xvfb.pid" ]; then
+      kill "$(cat "$state/xvfb.pid")" 2>/dev/null
+      rm -f "$state/xvfb.pid" "$state/display"
+    fi
+    echo "Wine session stopped"
+    ;;
+  *) echo "usage: $0 start|stop STATE_DIR [win32|win64]" >&2; exit 2 ;;
+esac

@@ -1,0 +1,178 @@
+#include "test_support/win_test_support.h"
+
+#include <shlwapi.h>
+
+#include <cstdio>
+#include <set>
+#include <thread>
+
+#include "platform/registry.h"
+#include "platform/windows_list.h"
+
+namespace test_support {
+
+void PumpMessages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+    auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        PumpMessages();
+        if (condition()) return true;
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+std::string LastErrorText(DWORD error) {
+    char* text = nullptr;
+    FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                   nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string result = "error " + std::to_string(error);
+    if (text) {
+        result += ": ";
+        result += text;
+        LocalFree(text);
+        while (!result.empty() && (result.back() == '\n' || result.back() == '\r')) result.pop_back();
+    }
+    return result;
+}
+
+static std::string UniqueName(const char* prefix) {
+    static unsigned counter = 0;
+    char name[96];
+    snprintf(name, sizeof name, "%s-%lu-%lu-%u", prefix, GetCurrentProcessId(), GetTickCount(), ++counter);
+    return name;
+}
+
+ScratchRegistry::ScratchRegistry() : m_path("Software\\SuiteTests\\" + UniqueName("scratch")) {
+    auto user = platform::RegistryKey::Create(HKEY_CURRENT_USER, m_path + "\\HKCU", KEY_ALL_ACCESS);
+    auto machine = platform::RegistryKey::Create(HKEY_CURRENT_USER, m_path + "\\HKLM", KEY_ALL_ACCESS);
+    // Keep our own handles: the predefined keys point at them until we restore.
+    RegOpenKeyExA(user.get(), "", 0, KEY_ALL_ACCESS, m_currentUser.put());
+    RegOpenKeyExA(machine.get(), "", 0, KEY_ALL_ACCESS, m_localMachine.put());
+    RegOverridePredefKey(HKEY_CURRENT_USER, m_currentUser.get());
+    RegOverridePredefKey(HKEY_LOCAL_MACHINE, m_localMachine.get());
+}
+
+ScratchRegistry::~ScratchRegistry() {
+    RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+    RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
+    m_currentUser.reset();
+    m_localMachine.reset();
+    platform::DeleteKeyTree(HKEY_CURRENT_USER, m_path);
+}
+
+ScratchFolder::ScratchFolder() {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    m_path = std::string(temp) + UniqueName("suite");
+    CreateDirectoryA(m_path.c_str(), nullptr);
+}
+
+ScratchFolder::~ScratchFolder() {
+    // SHFileOperation wants a double-NUL-terminated list.
+    std::string from = m_path + '\0';
+    SHFILEOPSTRUCTA operation = {};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.c_str();
+    operation.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    SHFileOperationA(&operation);
+}
+
+static LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+platform::unique_hwnd CreateTestWindow(const std::string& className, RECT rect, DWORD style, DWORD exStyle) {
+    static std::set<std::string> registered;
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    if (registered.insert(className).second) {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = TestWindowProc;
+        windowClass.hInstance = instance;
+        windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        windowClass.lpszClassName = className.c_str();
+        RegisterClassA(&windowClass);
+    }
+    HWND window = CreateWindowExA(exStyle, className.c_str(), "Suite test window", style, rect.left, rect.top,
+                                  rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, instance,
+                                  nullptr);
+    PumpMessages();
+    return platform::unique_hwnd(window);
+}
+
+RunningProgram::RunningProgram(const std::string& exePath, const std::string& arguments) {
+    std::string commandLine = "\"" + exePath + "\"";
+    if (!arguments.empty()) commandLine += " " + arguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &info)) {
+        CloseHandle(info.hThread);
+        m_process.reset(info.hProcess);
+        m_id = info.dwProcessId;
+    }
+}
+
+RunningProgram::~RunningProgram() {
+    if (Running()) {
+        TerminateProcess(m_process.get(), 1);
+        WaitForSingleObject(m_process.get(), 5000);
+    }
+}
+
+bool RunningProgram::Running() const {
+    return m_process && WaitForSingleObject(m_process.get(), 0) == WAIT_TIMEOUT;
+}
+
+std::optional<DWORD> RunningProgram::WaitForExit(std::chrono::milliseconds timeout) {
+    if (!m_process) return std::nullopt;
+    if (!WaitUntil([&] { return !Running(); }, timeout)) return std::nullopt;
+    DWORD code = 0;
+    GetExitCodeProcess(m_process.get(), &code);
+    return code;
+}
+
+HWND RunningProgram::WaitForWindow(const std::string& className, std::chrono::milliseconds timeout) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            auto windows = ProcessWindows(m_id, className);
+            found = windows.empty() ? nullptr : windows.front();
+            return found != nullptr;
+        },
+        timeout);
+    return found;
+}
+
+std::vector<HWND> ProcessWindows(DWORD processId, const std::string& className) {
+    std::vector<HWND> result;
+    for (HWND window : platform::TopLevelWindows()) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner != processId) continue;
+        if (!className.empty() && lstrcmpiA(platform::WindowClassName(window).c_str(), className.c_str()) != 0) {
+            continue;
+        }
+        result.push_back(window);
+    }
+    return result;
+}
+
+std::string BinPath(const std::string& fileName) {
+    std::string path = std::string(SUITE_BIN_DIR) + "/" + fileName;
+    for (char& c : path) {
+        if (c == '/') c = '\\';
+    }
+    return path;
+}
+
+}  // namespace test_support
