@@ -1,0 +1,1 @@
+# TDF document
