@@ -31,7 +31,8 @@ if(SUITE_WINDOWS)
   add_test(NAME wine_session_start
            COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-session.sh start ${SUITE_WINE_STATE} ${SUITE_WINE_ARCH})
   add_test(NAME wine_session_stop
-           COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-session.sh stop ${SUITE_WINE_STATE})
+           COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-session.sh stop ${SUITE_WINE_STATE}
+                   ${CMAKE_BINARY_DIR}/screenshots)
   set_tests_properties(wine_session_start PROPERTIES FIXTURES_SETUP wine)
   set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP wine)
 else()

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starts or stops the private Wine session of one build tree:
 #   wine-session.sh start STATE_DIR win32|win64
-#   wine-session.sh stop STATE_DIR
+#   wine-session.sh stop STATE_DIR [SCREENSHOT_DIR]
 # start makes (once per Wine version) a prefix fit for tests, starts a private
 # Xvfb unless WINE_SESSION_DISPLAY names a display to use, and keeps
 # `wineserver -p` running until stop.
@@ -67,6 +67,14 @@ case "$action" in
     if [ -f "$state/xvfb.pid" ]; then
       kill "$(cat "$state/xvfb.pid")" 2>/dev/null
       rm -f "$state/xvfb.pid" "$state/display"
+    fi
+    # Tests save screen pictures as BMP; leave a PNG beside each for people.
+    shots=${3:-}
+    if [ -n "$shots" ] && [ -d "$shots" ] && command -v convert >/dev/null; then
+      for bmp in "$shots"/*.bmp; do
+        [ -e "$bmp" ] || continue
+        convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp" && echo "Screenshot: ${bmp%.bmp}.png"
+      done
     fi
     echo "Wine session stopped"
     ;;

@@ -167,6 +167,50 @@ std::vector<HWND> ProcessWindows(DWORD processId, const std::string& className) 
     return result;
 }
 
+std::string SaveScreenPicture(const std::string& name, HWND window) {
+    RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (window && !GetWindowRect(window, &area)) return {};
+    int width = area.right - area.left, height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) return {};
+
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    platform::unique_hgdiobj bitmap(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    std::string path;
+    if (bitmap && bits) {
+        HGDIOBJ old = SelectObject(memory, bitmap.get());
+        BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+        SelectObject(memory, old);
+        GdiFlush();
+
+        DWORD rowSize = ((width * 3 + 3) / 4) * 4;
+        BITMAPFILEHEADER header = {};
+        header.bfType = 0x4D42;
+        header.bfOffBits = sizeof header + sizeof info.bmiHeader;
+        header.bfSize = header.bfOffBits + rowSize * height;
+        CreateDirectoryA(SUITE_SCREENSHOT_DIR, nullptr);
+        path = std::string(SUITE_SCREENSHOT_DIR) + "\\" + name + ".bmp";
+        platform::unique_hfile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                                FILE_ATTRIBUTE_NORMAL, nullptr));
+        DWORD written = 0;
+        bool ok = file && WriteFile(file.get(), &header, sizeof header, &written, nullptr) &&
+                  WriteFile(file.get(), &info.bmiHeader, sizeof info.bmiHeader, &written, nullptr) &&
+                  WriteFile(file.get(), bits, rowSize * height, &written, nullptr);
+        if (!ok) path.clear();
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return path;
+}
+
 std::string BinPath(const std::string& fileName) {
     std::string path = std::string(SUITE_BIN_DIR) + "/" + fileName;
     for (char& c : path) {

@@ -92,6 +92,11 @@ private:
 // Top-level windows of a process, optionally only those of one class.
 std::vector<HWND> ProcessWindows(DWORD processId, const std::string& className = "");
 
+// Saves what the screen shows of `window` (the whole screen when NULL) as
+// screenshots/NAME.bmp in the build tree; the test session turns each into a
+// PNG beside it when it stops. Returns the BMP's path, empty on failure.
+std::string SaveScreenPicture(const std::string& name, HWND window = nullptr);
+
 // Full Windows path of a built program or file in bin/ ("vorrin.exe").
 std::string BinPath(const std::string& fileName);
 

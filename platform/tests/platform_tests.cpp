@@ -81,3 +81,12 @@ TEST(VersionInfo, ProgramWithoutVersionResourceHasNone) {
     EXPECT_NE(std::string::npos, self.find("platform_tests"));
     EXPECT_FALSE(platform::VersionString(self, "ProductVersion"));
 }
+
+TEST(ScreenPicture, SavesAWindowAsBitmap) {
+    auto window = test_support::CreateTestWindow("PlatformProbeWindow", RECT{20, 20, 220, 120});
+    std::string path = test_support::SaveScreenPicture("platform-probe-window", window.get());
+    ASSERT_FALSE(path.empty()) << test_support::LastErrorText();
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    ASSERT_TRUE(GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data));
+    EXPECT_GT(data.nFileSizeLow, 200u * 100u * 3u);
+}
