@@ -13,7 +13,7 @@ cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset"
 
 build=build/$preset
-state=$build/run-session
+state=$PWD/$build/run-session
 headless=no
 if [ -z "${DISPLAY:-}" ]; then
   headless=yes
@@ -23,7 +23,7 @@ else
 fi
 arch=win32; [ "$preset" = win64 ] && arch=win64
 scripts/wine-session.sh start "$state" "$arch" >/dev/null
-export WINEPREFIX=$PWD/$state/prefix WINEDEBUG=-all DISPLAY=$(cat "$state/display")
+export WINEPREFIX=$state/prefix WINEDEBUG=-all DISPLAY=$(cat "$state/display")
 export WINEDLLOVERRIDES="mscoree,mshtml=;winealsa.drv=d"
 
 desktop="Nimbrel,1024x768"

@@ -8,10 +8,19 @@ source scripts/lib.sh
 scripts/deps.sh
 
 status=0
+logs=$(mktemp -d)
+trap 'rm -rf "$logs"' EXIT
+# ctest's "N% tests passed, F tests failed out of T" line of each run, summed at the end.
+run_ctest() { # name preset
+  local log="$logs/$1.log"
+  ctest --preset "$2" 2>&1 | tee "$log"
+  return "${PIPESTATUS[0]}"
+}
+
 echo "== native core: unit tests, fuzz targets"
 cmake --preset native >/dev/null
 cmake --build --preset native
-ctest --preset native || status=1
+run_ctest native native || status=1
 
 # The shipped 32-bit programs are always built, so they stay warning-free.
 echo "== win32: the programs as they ship"
@@ -25,6 +34,15 @@ if [ "$windows" != win32 ]; then
   cmake --build --preset "$windows"
 fi
 echo "== Windows tests under Wine ($windows)"
-ctest --preset "$windows" || status=1
+run_ctest windows "$windows" || status=1
 
+passed=0 failed=0
+for log in "$logs"/*.log; do
+  line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -1) || continue
+  f=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
+  t=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\2/' <<<"$line")
+  echo "$(basename "$log" .log): $((t - f)) of $t CTest tests passed"
+  passed=$((passed + t - f)); failed=$((failed + f))
+done
+echo "$passed passed, $failed failed"
 exit $status

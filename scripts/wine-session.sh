@@ -6,7 +6,7 @@
 # Xvfb unless WINE_SESSION_DISPLAY names a display to use, and keeps
 # `wineserver -p` running until stop.
 set -uo pipefail
-action=$1 state=$2 arch=${3:-win32}
+action=$1 state=$(realpath -m "$2") arch=${3:-win32}
 mkdir -p "$state"
 export WINEPREFIX="$state/prefix" WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winealsa.drv=d"
