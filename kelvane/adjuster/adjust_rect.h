@@ -1,0 +1,78 @@
+// The window adjuster's decision for one top-level window: where to put it so
+// that it stays reachable inside the work area, or nothing when it is to be
+// left alone. Pure: every fact about the window and the screen is handed in.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kelvane::adjuster {
+
+// Screen pixels; width = right - left, height = bottom - top.
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    friend bool operator==(const Rect& a, const Rect& b) {
+        return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+    }
+    friend bool operator!=(const Rect& a, const Rect& b) { return !(a == b); }
+};
+
+enum class ShowState { Normal, Minimized, Maximized, Other };
+
+// What the adjuster knows about one window at the moment it looks at it.
+struct WindowFacts {
+    bool primaryButtonDown = false;  // the user may be dragging something
+    bool isWindow = true;
+    bool visible = true;
+    Rect windowRect;
+    ShowState showState = ShowState::Normal;
+    bool neverAdjust = false;  // the user excluded this window
+    std::string className;
+    // Bounding box of the window's region, in window coordinates; none when
+    // the window has no region.
+    std::optional<Rect> regionBox;
+};
+
+struct ScreenFacts {
+    Rect screen;    // the desktop window's rectangle
+    Rect workArea;  // the screen minus the taskbar
+};
+
+// The adjuster's settings, with the values a fresh installation starts with.
+struct AdjusterSettings {
+    bool adjustTop = true;
+    bool adjustBottom = true;
+    bool adjustLeft = true;
+    bool adjustRight = true;
+    bool resizeWindows = true;
+    // How far (pixels) a window may stick out past each edge of the work area.
+    int extendTop = 0;
+    int extendLeft = 0;
+    int extendBottom = 0;
+    int extendRight = 0;
+    bool extendBoundsInUse = true;
+    bool adjustToExtendBounds = false;
+    bool dontAdjustIfQuarterOffscreen = true;
+    int offscreenFactor = 25;  // percent
+};
+
+// The rectangle to move the window to, or nothing to leave it untouched.
+// adjustAllMode drops every tolerance and the mostly-off-screen test, so that
+// each eligible window ends up inside the work area.
+std::optional<Rect> AdjustedWindowRect(const WindowFacts& window, const AdjusterSettings& settings,
+                                       bool adjustAllMode, const ScreenFacts& screen);
+
+// Shell and pop-up window classes the adjuster never moves (whole name, any
+// letter case).
+bool IsExcludedWindowClass(std::string_view className);
+
+// "Offscreen Factor" brought into 1..100, the range in which the
+// mostly-off-screen test has a meaning (and a non-zero divisor).
+int UsableOffscreenFactor(int factor);
+
+}  // namespace kelvane::adjuster

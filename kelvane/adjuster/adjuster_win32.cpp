@@ -1,0 +1,91 @@
+#include "kelvane/adjuster/adjuster_win32.h"
+
+#include "platform/handles.h"
+#include "platform/windows_list.h"
+
+namespace kelvane::adjuster {
+
+namespace {
+
+bool PrimaryButtonDown() {
+    const int button = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
+    // The low bit (pressed since the last query) counts too: a click that
+    // ended a drag a moment ago still leaves the window alone this time.
+    return GetAsyncKeyState(button) != 0;
+}
+
+ShowState ShowStateOf(HWND window) {
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof placement;
+    if (!GetWindowPlacement(window, &placement)) return ShowState::Other;
+    switch (placement.showCmd) {
+        case SW_SHOWNORMAL: return ShowState::Normal;
+        case SW_SHOWMINIMIZED: return ShowState::Minimized;
+        case SW_SHOWMAXIMIZED: return ShowState::Maximized;
+        default: return ShowState::Other;
+    }
+}
+
+std::optional<Rect> RegionBox(HWND window) {
+    platform::unique_hrgn region(CreateRectRgn(0, 0, 0, 0));
+    // Without a region to copy into, whether the window has one is unknown:
+    // an empty box keeps the window untouched.
+    if (!region) return Rect{};
+    if (GetWindowRgn(window, region.get()) == ERROR) return std::nullopt;
+    RECT box = {};
+    if (GetRgnBox(region.get(), &box) == ERROR) return Rect{};
+    return ToRect(box);
+}
+
+}  // namespace
+
+Rect ToRect(const RECT& rect) {
+    return {static_cast<int>(rect.left), static_cast<int>(rect.top), static_cast<int>(rect.right),
+            static_cast<int>(rect.bottom)};
+}
+
+ScreenFacts ReadScreenFacts() {
+    ScreenFacts facts;
+    RECT screen = {};
+    if (GetWindowRect(GetDesktopWindow(), &screen)) facts.screen = ToRect(screen);
+    RECT workArea = {};
+    // Without a work area the whole screen is the best answer: it is the work
+    // area of a desktop that has no taskbar.
+    facts.workArea = SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0) ? ToRect(workArea) : facts.screen;
+    return facts;
+}
+
+WindowFacts ReadWindowFacts(HWND window, const NeverAdjustTest& isNeverAdjust) {
+    WindowFacts facts;
+    facts.primaryButtonDown = PrimaryButtonDown();
+    facts.isWindow = IsWindow(window) != FALSE;
+    if (!facts.isWindow) return facts;
+    facts.visible = IsWindowVisible(window) != FALSE;
+    RECT rect = {};
+    if (GetWindowRect(window, &rect)) facts.windowRect = ToRect(rect);
+    facts.showState = ShowStateOf(window);
+    facts.neverAdjust = isNeverAdjust && isNeverAdjust(window);
+    facts.className = platform::WindowClassName(window);
+    facts.regionBox = RegionBox(window);
+    return facts;
+}
+
+bool AdjustWindow(HWND window, const AdjusterSettings& settings, bool adjustAllMode, const ScreenFacts& screen,
+                  const NeverAdjustTest& isNeverAdjust) {
+    const WindowFacts facts = ReadWindowFacts(window, isNeverAdjust);
+    const std::optional<Rect> target = AdjustedWindowRect(facts, settings, adjustAllMode, screen);
+    if (!target) return false;
+    return MoveWindow(window, target->left, target->top, target->right - target->left,
+                      target->bottom - target->top, TRUE) != FALSE;
+}
+
+int AdjustAllWindows(const AdjusterSettings& settings, bool adjustAllMode, const NeverAdjustTest& isNeverAdjust) {
+    const ScreenFacts screen = ReadScreenFacts();
+    int moved = 0;
+    for (HWND window : platform::TopLevelWindows()) {
+        if (AdjustWindow(window, settings, adjustAllMode, screen, isNeverAdjust)) ++moved;
+    }
+    return moved;
+}
+
+}  // namespace kelvane::adjuster
