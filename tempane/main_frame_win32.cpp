@@ -1,0 +1,163 @@
+#include "tempane/main_frame_win32.h"
+
+#include <optional>
+
+#include "platform/handles.h"
+#include "tempane/names.h"
+#include "tempane/resource.h"
+#include "tempane/splash_win32.h"
+#include "tempane/tray_menu.h"
+#include "tempane/uncover_desktop_win32.h"
+
+namespace tempane {
+
+namespace {
+
+INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        *reinterpret_cast<HWND*>(lParam) = dialog;
+        return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+            EndDialog(dialog, LOWORD(wParam));
+            return TRUE;
+        }
+        break;
+    }
+    return FALSE;
+}
+
+bool RegisterFrameClass(HINSTANCE instance, WNDPROC procedure) {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = kFrameClass;
+    return RegisterClassA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+}  // namespace
+
+HWND MainFrame::Create(HINSTANCE instance) {
+    m_instance = instance;
+    if (!RegisterFrameClass(instance, WindowProc)) return nullptr;
+    HMENU menu = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
+    // A popup tool window of no size: no caption, no frame, no taskbar button.
+    HWND window = CreateWindowExA(WS_EX_TOOLWINDOW, kFrameClass, kFrameTitle, WS_POPUP, 0, 0, 0, 0, nullptr, menu,
+                                  instance, this);
+    if (!window && menu) DestroyMenu(menu);
+    return window;
+}
+
+LRESULT CALLBACK MainFrame::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* frame = static_cast<MainFrame*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        frame->m_window = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(frame));
+    }
+    auto* frame = reinterpret_cast<MainFrame*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!frame) return DefWindowProcA(window, message, wParam, lParam);
+    LRESULT result = frame->HandleMessage(message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        frame->m_window = nullptr;
+    }
+    return result;
+}
+
+LRESULT MainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kTrayCallbackMessage) return OnTrayNotify(static_cast<UINT>(lParam));
+    if (message == platform::TaskbarCreatedMessage()) return OnTaskbarCreated();
+    switch (message) {
+    case WM_CREATE: return OnCreate();
+    case WM_COMMAND: return OnCommand(LOWORD(wParam));
+    case WM_DESTROY: return OnDestroy();
+    case WM_ENDSESSION: return OnEndSession(wParam != FALSE);
+    }
+    return DefWindowProcA(m_window, message, wParam, lParam);
+}
+
+LRESULT MainFrame::OnCreate() {
+    AddTrayIcon();
+    ShowSplash(m_window);
+    return 0;
+}
+
+void MainFrame::AddTrayIcon() {
+    m_tray = std::make_unique<platform::TrayIcon>(m_window, kTrayIconId, kTrayCallbackMessage);
+    // The small image of the icon, shared (never destroyed), so it is still
+    // there when the shell restarts and the icon must be put up again.
+    auto icon = static_cast<HICON>(LoadImageA(m_instance, MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
+                                              GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                              LR_SHARED));
+    m_tray->Add(icon, kTrayTip);
+}
+
+LRESULT MainFrame::OnTaskbarCreated() {
+    if (m_tray) m_tray->Restore();
+    return 0;
+}
+
+LRESULT MainFrame::OnTrayNotify(UINT mouseMessage) {
+    switch (mouseMessage) {
+    case WM_LBUTTONDOWN: UncoverDesktop(); break;
+    case WM_RBUTTONDOWN: ShowTrayMenu(); break;
+    }
+    return 0;
+}
+
+void MainFrame::ShowTrayMenu() {
+    POINT cursor = {};
+    std::optional<int> cursorX;
+    if (GetCursorPos(&cursor)) cursorX = cursor.x;
+    MenuPlace place = TrayMenuPlace(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), cursorX,
+                                    GetSystemMetrics(SM_CYMENU));
+    platform::unique_hmenu menu(LoadMenuA(m_instance, MAKEINTRESOURCEA(IDR_RIGHT_CLICK)));
+    HMENU popup = menu ? GetSubMenu(menu.get(), 0) : nullptr;
+    if (!popup) return;
+    platform::ShowTrayMenu(m_window, popup, POINT{place.x, place.y}, TPM_RIGHTBUTTON);
+}
+
+LRESULT MainFrame::OnCommand(UINT command) {
+    switch (command) {
+    case ID_TRAY_HELP: OpenHelpPage(m_window, m_launchHelp); break;
+    case ID_TRAY_ABOUT:
+    case ID_APP_ABOUT: ShowAbout(); break;
+    case ID_TRAY_CLOSE:
+    case ID_APP_EXIT: CloseProgram(); break;
+    }
+    return 0;
+}
+
+void MainFrame::ShowAbout() {
+    // The tray keeps delivering clicks while the box is up; a second box
+    // would only hide behind the first.
+    if (m_about) {
+        SetForegroundWindow(m_about);
+        return;
+    }
+    DialogBoxParamA(m_instance, MAKEINTRESOURCEA(IDD_ABOUTBOX), m_window, AboutProc,
+                    reinterpret_cast<LPARAM>(&m_about));
+    m_about = nullptr;
+}
+
+void MainFrame::CloseProgram() {
+    if (m_tray) m_tray->Remove();
+    DestroyWindow(m_window);
+}
+
+LRESULT MainFrame::OnDestroy() {
+    if (m_tray) m_tray->Remove();
+    PostQuitMessage(0);
+    return 0;
+}
+
+LRESULT MainFrame::OnEndSession(bool ending) {
+    if (ending && m_tray) m_tray->Remove();
+    return 0;
+}
+
+}  // namespace tempane
