@@ -1,0 +1,27 @@
+// corvessa: changes the Recycle Bin's name and its full and empty icons.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "corvessa/main_window_win32.h"
+#include "corvessa/recycle_registry_win32.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    // A test run that asked for a private registry must never reach the real one.
+    if (!corvessa::RedirectRegistryForTests()) return 2;
+    InitCommonControls();
+
+    corvessa::MainWindow window(instance);
+    if (!window.Create(showCommand)) {
+        MessageBoxA(nullptr, "The Corvessa window could not be created.", "corvessa", MB_OK | MB_ICONSTOP);
+        return 1;
+    }
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        // Tab and the arrow keys move between the window's controls.
+        if (IsWindow(window.Window()) && IsDialogMessageA(window.Window(), &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}

@@ -1,0 +1,27 @@
+// The registry entries of the Recycle Bin that corvessa reads and writes.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace corvessa {
+
+extern const char* const kRecycleBinKey;
+extern const char* const kRecycleBinIconKey;
+extern const char* const kWindowMetricsKey;
+extern const char* const kShellIconSizeValue;
+
+// The text of a string value; empty when it cannot be read. REG_EXPAND_SZ
+// data comes back with its %NAME% references expanded when `expand` is set.
+std::string ReadText(HKEY root, const std::string& key, const std::string& name, bool expand = false);
+
+// Writes `text` as REG_SZ, creating the key if needed.
+bool WriteText(HKEY root, const std::string& key, const std::string& name, const std::string& text);
+
+// When the test variable names a key, HKEY_LOCAL_MACHINE, HKEY_USERS and
+// HKEY_CLASSES_ROOT of this process are redirected to subkeys of it. False
+// when a redirection was asked for and could not be made.
+bool RedirectRegistryForTests();
+
+}  // namespace corvessa
