@@ -5,6 +5,7 @@
 #include <string>
 
 #include "corvessa/resource.h"
+#include "platform/window_object.h"
 #include "platform/version_info.h"
 
 namespace corvessa {
@@ -59,13 +60,9 @@ void HelpWindow::Close() {
 }
 
 LRESULT CALLBACK HelpWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<HelpWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->m_window = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<HelpWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* self = platform::BoundWindowObject<HelpWindow>(window, message, lParam);
     if (!self) return DefWindowProcA(window, message, wParam, lParam);
+    if (message == WM_NCCREATE) self->m_window = window;
     LRESULT result = self->Handle(message, wParam, lParam);
     if (message == WM_NCDESTROY) self->m_window = nullptr;
     return result;

@@ -10,6 +10,7 @@
 #include "corvessa/folder_list.h"
 #include "corvessa/recycle_registry_win32.h"
 #include "corvessa/resource.h"
+#include "platform/window_object.h"
 
 namespace corvessa {
 
@@ -157,13 +158,9 @@ bool MainWindow::Create(int showCommand) {
 }
 
 LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->m_window = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* self = platform::BoundWindowObject<MainWindow>(window, message, lParam);
     if (!self) return DefWindowProcA(window, message, wParam, lParam);
+    if (message == WM_NCCREATE) self->m_window = window;
     return self->Handle(message, wParam, lParam);
 }
 

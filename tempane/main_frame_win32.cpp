@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "platform/window_object.h"
 #include "platform/handles.h"
 #include "tempane/names.h"
 #include "tempane/resource.h"
@@ -53,18 +54,11 @@ HWND MainFrame::Create(HINSTANCE instance) {
 }
 
 LRESULT CALLBACK MainFrame::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* frame = static_cast<MainFrame*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        frame->m_window = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(frame));
-    }
-    auto* frame = reinterpret_cast<MainFrame*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* frame = platform::BoundWindowObject<MainFrame>(window, message, lParam);
     if (!frame) return DefWindowProcA(window, message, wParam, lParam);
+    if (message == WM_NCCREATE) frame->m_window = window;
     LRESULT result = frame->HandleMessage(message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        frame->m_window = nullptr;
-    }
+    if (message == WM_NCDESTROY) frame->m_window = nullptr;
     return result;
 }
 
