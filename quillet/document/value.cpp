@@ -15,20 +15,20 @@ char* DuplicateText(std::string_view text) {
   return copy;
 }
 
-std::string DecimalText(int32_t value) {
-  char digits[16];
+
+}  // namespace
+
+std::string_view FormatDecimal(int32_t value, DecimalBuffer& buffer) {
   uint32_t magnitude = value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
-  char* end = digits + sizeof digits;
+  char* end = buffer + sizeof buffer;
   char* p = end;
   do {
     *--p = static_cast<char>('0' + magnitude % 10);
     magnitude /= 10;
   } while (magnitude != 0);
   if (value < 0) *--p = '-';
-  return std::string(p, static_cast<size_t>(end - p));
+  return std::string_view(p, static_cast<size_t>(end - p));
 }
-
-}  // namespace
 
 int32_t ParseSignedDecimal(std::string_view text) {
   size_t i = 0;
@@ -148,7 +148,10 @@ std::string Value::ToText() const {
       return Text();
     case ValueType::Integer:
     case ValueType::Boolean:
-      return DecimalText(m_payload.integer);
+      {
+        DecimalBuffer digits;
+        return std::string(FormatDecimal(m_payload.integer, digits));
+      }
     default:
       return std::string();
   }

@@ -44,6 +44,11 @@ struct Guid {
   friend bool operator!=(const Guid& a, const Guid& b) { return !(a == b); }
 };
 
+// Room for the decimal text of any 32-bit integer.
+using DecimalBuffer = char[16];
+// Writes the decimal text of `value` at the end of `buffer` and returns it.
+std::string_view FormatDecimal(int32_t value, DecimalBuffer& buffer);
+
 enum class ValueType : int32_t {
   Empty = 0,
   Text = 1,

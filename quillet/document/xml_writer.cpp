@@ -158,16 +158,8 @@ void XmlWriter::PutEncoded(std::string_view text) {
 }
 
 void XmlWriter::PutDecimal(int32_t value) {
-  char digits[16];
-  uint32_t magnitude = value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
-  char* end = digits + sizeof digits;
-  char* p = end;
-  do {
-    *--p = static_cast<char>('0' + magnitude % 10);
-    magnitude /= 10;
-  } while (magnitude != 0);
-  if (value < 0) *--p = '-';
-  Put(std::string_view(p, static_cast<size_t>(end - p)));
+  DecimalBuffer digits;
+  Put(FormatDecimal(value, digits));
 }
 
 void XmlWriter::Flush() {
