@@ -61,8 +61,9 @@ void XmlWriter::OpenNode(const XmlNode& node, int depth) {
     return;
   }
   const char* name = node.m_name;
+  const std::string_view nameText(name);
   Put('<');
-  Put(name);
+  Put(nameText);
   if (IsMarkupName(name, '!')) {
     bool cdata = EqualsIgnoringCase(name, "![CDATA[");
     if (!text.empty()) {
@@ -104,7 +105,7 @@ void XmlWriter::OpenNode(const XmlNode& node, int depth) {
   PutEncoded(text);
   if (!node.m_firstChild) {
     Put("</");
-    Put(name);
+    Put(nameText);
     Put('>');
   }
 }
