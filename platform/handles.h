@@ -58,8 +58,6 @@ inline void close_key(HKEY key) { ::RegCloseKey(key); }
 inline void destroy_window(HWND window) { ::DestroyWindow(window); }
 inline void destroy_menu(HMENU menu) { ::DestroyMenu(menu); }
 inline void destroy_icon(HICON icon) { ::DestroyIcon(icon); }
-inline void delete_gdi_object(HGDIOBJ object) { ::DeleteObject(object); }
-inline void delete_rgn(HRGN region) { ::DeleteObject(region); }
 inline void find_close(HANDLE find) { ::FindClose(find); }
 inline void close_handle(HANDLE handle) { ::CloseHandle(handle); }
 inline void free_library(HMODULE module) { ::FreeLibrary(module); }
@@ -69,13 +67,71 @@ using unique_hkey = unique_any<HKEY, close_key>;
 using unique_hwnd = unique_any<HWND, destroy_window>;
 using unique_hmenu = unique_any<HMENU, destroy_menu>;
 using unique_hicon = unique_any<HICON, destroy_icon>;
-using unique_hgdiobj = unique_any<HGDIOBJ, delete_gdi_object>;
-using unique_hrgn = unique_any<HRGN, delete_rgn>;
 using unique_handle = unique_any<HANDLE, close_handle>;
 using unique_hfile = unique_any<HANDLE, close_handle, minus_one_is_invalid>;
 using unique_hfind = unique_any<HANDLE, find_close, minus_one_is_invalid>;
 using unique_hmodule = unique_any<HMODULE, free_library>;
 using unique_hhook = unique_any<HHOOK, unhook>;
+
+// Drawing objects. A GDI object must not be deleted while selected into a
+// device context: declare the owner before the unique_select_object that
+// selects it, so the selection is undone first.
+template <typename T>
+void delete_object(T object) { ::DeleteObject(object); }
+inline void delete_dc(HDC dc) { ::DeleteDC(dc); }
+
+using unique_hfont = unique_any<HFONT, delete_object<HFONT>>;
+using unique_hbitmap = unique_any<HBITMAP, delete_object<HBITMAP>>;
+using unique_hbrush = unique_any<HBRUSH, delete_object<HBRUSH>>;
+using unique_hpen = unique_any<HPEN, delete_object<HPEN>>;
+using unique_hrgn = unique_any<HRGN, delete_object<HRGN>>;
+// A device context made with CreateCompatibleDC or CreateDC.
+using unique_hdc = unique_any<HDC, delete_dc>;
+
+// A window's device context from GetDC, released to that window.
+class unique_hdc_window {
+public:
+    explicit unique_hdc_window(HWND window) : m_window(window), m_dc(::GetDC(window)) {}
+    ~unique_hdc_window() { if (m_dc) ::ReleaseDC(m_window, m_dc); }
+    unique_hdc_window(const unique_hdc_window&) = delete;
+    unique_hdc_window& operator=(const unique_hdc_window&) = delete;
+    HDC get() const { return m_dc; }
+    explicit operator bool() const { return m_dc != nullptr; }
+
+private:
+    HWND m_window;
+    HDC m_dc;
+};
+
+// BeginPaint and EndPaint around one WM_PAINT.
+class unique_hdc_paint {
+public:
+    explicit unique_hdc_paint(HWND window) : m_window(window) { ::BeginPaint(window, &m_paint); }
+    ~unique_hdc_paint() { ::EndPaint(m_window, &m_paint); }
+    unique_hdc_paint(const unique_hdc_paint&) = delete;
+    unique_hdc_paint& operator=(const unique_hdc_paint&) = delete;
+    HDC get() const { return m_paint.hdc; }
+    const PAINTSTRUCT& info() const { return m_paint; }
+
+private:
+    HWND m_window;
+    PAINTSTRUCT m_paint = {};
+};
+
+// Selects an object into a device context and puts the previous one back.
+class unique_select_object {
+public:
+    unique_select_object(HDC dc, HGDIOBJ object) : m_dc(dc), m_previous(::SelectObject(dc, object)) {}
+    ~unique_select_object() {
+        if (m_previous && m_previous != HGDI_ERROR) ::SelectObject(m_dc, m_previous);
+    }
+    unique_select_object(const unique_select_object&) = delete;
+    unique_select_object& operator=(const unique_select_object&) = delete;
+
+private:
+    HDC m_dc;
+    HGDIOBJ m_previous;
+};
 
 // Runs a one-off cleanup at scope exit.
 template <typename F>

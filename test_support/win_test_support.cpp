@@ -6,6 +6,7 @@
 #include <set>
 #include <thread>
 
+#include "platform/error_text.h"
 #include "platform/registry.h"
 #include "platform/windows_list.h"
 
@@ -30,17 +31,7 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 }
 
 std::string LastErrorText(DWORD error) {
-    char* text = nullptr;
-    FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                   nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string result = "error " + std::to_string(error);
-    if (text) {
-        result += ": ";
-        result += text;
-        LocalFree(text);
-        while (!result.empty() && (result.back() == '\n' || result.back() == '\r')) result.pop_back();
-    }
-    return result;
+    return "error " + std::to_string(error) + ": " + platform::SystemErrorText(error);
 }
 
 static std::string UniqueName(const char* prefix) {
@@ -173,8 +164,8 @@ std::string SaveScreenPicture(const std::string& name, HWND window) {
     int width = area.right - area.left, height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return {};
 
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+    platform::unique_hdc_window screen(nullptr);
+    platform::unique_hdc memory(CreateCompatibleDC(screen.get()));
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -183,12 +174,13 @@ std::string SaveScreenPicture(const std::string& name, HWND window) {
     info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    platform::unique_hgdiobj bitmap(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    platform::unique_hbitmap bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     std::string path;
     if (bitmap && bits) {
-        HGDIOBJ old = SelectObject(memory, bitmap.get());
-        BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-        SelectObject(memory, old);
+        {
+            platform::unique_select_object selected(memory.get(), bitmap.get());
+            BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY);
+        }
         GdiFlush();
 
         DWORD rowSize = ((width * 3 + 3) / 4) * 4;
@@ -206,8 +198,6 @@ std::string SaveScreenPicture(const std::string& name, HWND window) {
                   WriteFile(file.get(), bits, rowSize * height, &written, nullptr);
         if (!ok) path.clear();
     }
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
     return path;
 }
 

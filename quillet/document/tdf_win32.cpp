@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include "platform/error_text.h"
 #include "platform/handles.h"
 
 namespace quillet {
@@ -73,19 +74,6 @@ std::string PersonalFolder() {
 
 }  // namespace
 
-std::string SystemErrorText(DWORD error) {
-  char* buffer = nullptr;
-  DWORD length = FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-  std::string text = length && buffer ? std::string(buffer, length) : std::string();
-  if (buffer) LocalFree(buffer);
-  while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' '))
-    text.pop_back();
-  if (text.empty()) text = "Error " + std::to_string(error) + ".";
-  return text;
-}
-
 DocumentFiles::ReadResult Win32DocumentFiles::ReadWholeFile(const std::string& path,
                                                             std::string* bytes) {
   platform::unique_hfile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -118,7 +106,7 @@ bool Win32DocumentFiles::ReplaceFile(const std::string& path, std::string_view b
   // whole new file had been written for nothing.
   DWORD attributes = GetFileAttributesA(path.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-    *reason = SystemErrorText(ERROR_ACCESS_DENIED);
+    *reason = platform::SystemErrorText(ERROR_ACCESS_DENIED);
     return false;
   }
 
@@ -128,7 +116,7 @@ bool Win32DocumentFiles::ReplaceFile(const std::string& path, std::string_view b
     platform::unique_hfile file(CreateFileA(saving.c_str(), GENERIC_WRITE, 0, nullptr,
                                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
-      *reason = SystemErrorText(LastErrorOr(ERROR_WRITE_FAULT));
+      *reason = platform::SystemErrorText(LastErrorOr(ERROR_WRITE_FAULT));
       return false;
     }
     if (!WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get()))
@@ -142,7 +130,7 @@ bool Win32DocumentFiles::ReplaceFile(const std::string& path, std::string_view b
   }
   if (error == NO_ERROR) return true;
   DeleteFileA(saving.c_str());
-  *reason = SystemErrorText(error);
+  *reason = platform::SystemErrorText(error);
   return false;
 }
 

@@ -22,10 +22,6 @@ class Win32DocumentFiles : public DocumentFiles {
   bool IsWriteRefused(const std::string& path) override;
 };
 
-// The system's text for an error code ("Access is denied."), with the code
-// when the system has none.
-std::string SystemErrorText(DWORD error);
-
 // The folder of the running program, without a trailing backslash.
 std::string ProgramFolder();
 

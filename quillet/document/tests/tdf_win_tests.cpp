@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/error_text.h"
 #include "platform/handles.h"
 #include "quillet/document/tdf_win32.h"
 #include "quillet/document/tests/tdf_test_model.h"
@@ -86,7 +87,7 @@ TEST_F(TdfFileTest, AReadOnlyDocumentLoadsMarkedAndRefusesTheSave) {
   EXPECT_EQ(SaveDocument(model, files, path, kInfo, &failure), kStatusFalse);
   EXPECT_EQ(failure.messageKey, "iconSaveFailure");
   EXPECT_EQ(failure.path, path);
-  EXPECT_EQ(failure.reason, SystemErrorText(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(failure.reason, platform::SystemErrorText(ERROR_ACCESS_DENIED));
   EXPECT_EQ(ReadBytes(path), original);
   EXPECT_FALSE(Exists(path + ".saving"));
 }
@@ -130,7 +131,7 @@ TEST_F(TdfFileTest, ASaveIntoAMissingFolderFailsWithTheSystemsReason) {
   std::string missing = scratch.Path() + "\\no such folder\\quillet.tdf";
   EXPECT_EQ(SaveDocument(model, files, missing, kInfo, &failure), kStatusFalse);
   EXPECT_EQ(failure.path, missing);
-  EXPECT_EQ(failure.reason, SystemErrorText(ERROR_PATH_NOT_FOUND));
+  EXPECT_EQ(failure.reason, platform::SystemErrorText(ERROR_PATH_NOT_FOUND));
 }
 
 TEST(TdfLocateTest, TheCommonDocumentBesideTheProgramWins) {
