@@ -3,17 +3,22 @@
 
 #include <commctrl.h>
 
+#include <string>
+
 #include "corvessa/main_window_win32.h"
 #include "corvessa/recycle_registry_win32.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     // A test run that asked for a private registry must never reach the real one.
-    if (!corvessa::RedirectRegistryForTests()) return 2;
+    corvessa::TestRegistryRedirect redirect;
+    if (!redirect.Start()) return 2;
     InitCommonControls();
 
     corvessa::MainWindow window(instance);
-    if (!window.Create(showCommand)) {
-        MessageBoxA(nullptr, "The Corvessa window could not be created.", "corvessa", MB_OK | MB_ICONSTOP);
+    std::string failure;
+    if (!window.Create(showCommand, failure)) {
+        std::string text = "The Corvessa window could not be created.\n\n" + failure;
+        MessageBoxA(nullptr, text.c_str(), "corvessa", MB_OK | MB_ICONSTOP);
         return 1;
     }
     MSG message;

@@ -1,13 +1,23 @@
 #include "corvessa/drawing_win32.h"
 
+#include "corvessa/control_text_win32.h"
 #include "corvessa/resource.h"
+#include "platform/error_text.h"
 
 namespace corvessa {
 
-bool Look::Load(HINSTANCE instance) {
-    background.reset(LoadImageA(instance, MAKEINTRESOURCEA(IDB_BACKGROUND), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+bool Look::Load(HINSTANCE instance, std::string& failure) {
+    background.reset(static_cast<HBITMAP>(
+        LoadImageA(instance, MAKEINTRESOURCEA(IDB_BACKGROUND), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (!background) {
+        failure = platform::CallErrorText("LoadImage");
+        return false;
+    }
     BITMAP info = {};
-    if (!background || !GetObjectA(background.get(), sizeof info, &info)) return false;
+    if (!GetObjectA(background.get(), sizeof info, &info)) {
+        failure = platform::CallErrorText("GetObject");
+        return false;
+    }
     backgroundSize = {info.bmWidth, info.bmHeight};
 
     NONCLIENTMETRICSA metrics = {};
@@ -25,7 +35,11 @@ bool Look::Load(HINSTANCE instance) {
     LOGFONTA title = bold;
     title.lfHeight = -15;
     titleFont.reset(CreateFontIndirectA(&title));
-    return font && boldFont && titleFont;
+    if (!font || !boldFont || !titleFont) {
+        failure = platform::CallErrorText("CreateFontIndirect");
+        return false;
+    }
+    return true;
 }
 
 void PaintBackground(const Look& look, HWND window, HDC dc, const RECT& area) {
@@ -33,22 +47,28 @@ void PaintBackground(const Look& look, HWND window, HDC dc, const RECT& area) {
     POINT origin = {area.left, area.top};
     HWND parent = GetParent(window);
     if (parent && (GetWindowLongPtrA(window, GWL_STYLE) & WS_CHILD)) MapWindowPoints(window, parent, &origin, 1);
-    HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(memory, look.background.get());
-    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory, origin.x, origin.y,
-           SRCCOPY);
-    SelectObject(memory, old);
-    DeleteDC(memory);
+    platform::unique_hdc memory(CreateCompatibleDC(dc));
+    platform::unique_select_object picture(memory.get(), look.background.get());
+    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory.get(), origin.x,
+           origin.y, SRCCOPY);
 }
 
-void PaintText(HDC dc, const char* text, RECT area, HGDIOBJ font, COLORREF color, UINT format) {
-    HGDIOBJ old = SelectObject(dc, font);
+void PaintText(HDC dc, const char* text, RECT area, HFONT font, COLORREF color, UINT format) {
+    platform::unique_select_object selected(dc, font);
     int oldMode = SetBkMode(dc, TRANSPARENT);
     COLORREF oldColor = SetTextColor(dc, color);
     DrawTextA(dc, text, -1, &area, format | DT_NOPREFIX);
     SetTextColor(dc, oldColor);
     SetBkMode(dc, oldMode);
-    SelectObject(dc, old);
+}
+
+void DrawTitleButton(const Look& look, const DRAWITEMSTRUCT& item) {
+    PaintBackground(look, item.hwndItem, item.hDC, item.rcItem);
+    RECT area = item.rcItem;
+    if (item.itemState & ODS_SELECTED) OffsetRect(&area, 1, 1);
+    std::string text = WindowText(item.hwndItem);
+    PaintText(item.hDC, text.c_str(), area, look.boldFont.get(), text.size() > 1 ? Look::kHoverText : Look::kTitleText,
+              DT_SINGLELINE | DT_VCENTER | DT_CENTER);
 }
 
 }  // namespace corvessa

@@ -1,19 +1,21 @@
 // Painting shared by corvessa's two windows: the background picture under
 // the controls, which are drawn by their parent so that the picture shows
-// through, and the fonts.
+// through, the fonts, and the text buttons of the title bar.
 #pragma once
 
 #include <windows.h>
+
+#include <string>
 
 #include "platform/handles.h"
 
 namespace corvessa {
 
 struct Look {
-    platform::unique_hgdiobj background;
-    platform::unique_hgdiobj font;
-    platform::unique_hgdiobj boldFont;
-    platform::unique_hgdiobj titleFont;
+    platform::unique_hbitmap background;
+    platform::unique_hfont font;
+    platform::unique_hfont boldFont;
+    platform::unique_hfont titleFont;
     SIZE backgroundSize = {};
 
     static const COLORREF kText = RGB(0x1C, 0x2B, 0x3C);
@@ -22,7 +24,9 @@ struct Look {
     static const COLORREF kTargetFrame = RGB(0xD2, 0x5A, 0x1E);
     static const int kTitleHeight = 28;
 
-    bool Load(HINSTANCE instance);
+    // Loads the picture and makes the fonts; on failure `failure` says which
+    // call failed and why.
+    bool Load(HINSTANCE instance, std::string& failure);
 };
 
 // Copies the part of the background picture that lies under `area` of
@@ -30,6 +34,10 @@ struct Look {
 void PaintBackground(const Look& look, HWND window, HDC dc, const RECT& area);
 
 // Text drawn transparently in one colour and font.
-void PaintText(HDC dc, const char* text, RECT area, HGDIOBJ font, COLORREF color, UINT format);
+void PaintText(HDC dc, const char* text, RECT area, HFONT font, COLORREF color, UINT format);
+
+// A text button of the title bar ("X", "?"): bold on the picture, in the
+// hover colour while it shows its longer hint ("exit", "help", "close").
+void DrawTitleButton(const Look& look, const DRAWITEMSTRUCT& item);
 
 }  // namespace corvessa

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "corvessa/resource.h"
-#include "platform/window_object.h"
 #include "platform/version_info.h"
 
 namespace corvessa {
@@ -35,23 +34,19 @@ void HelpWindow::Show(HWND mainWindow) {
         SetForegroundWindow(m_window);
         return;
     }
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = WindowProc;
-        windowClass.hInstance = m_instance;
-        windowClass.hIcon = LoadIconA(m_instance, MAKEINTRESOURCEA(IDI_CORVESSA));
-        windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        windowClass.lpszClassName = CORVESSA_HELP_CLASS;
-        registered = RegisterClassA(&windowClass) != 0;
-        if (!registered) return;
-    }
+    WNDCLASSEXA windowClass = {};
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = m_instance;
+    windowClass.hIcon = LoadIconA(m_instance, MAKEINTRESOURCEA(IDI_CORVESSA));
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = CORVESSA_HELP_CLASS;
+    if (!platform::RegisterWindowClass(windowClass)) return;
     if (!m_richEdit) m_richEdit.reset(LoadLibraryA("riched20.dll"));
     RECT place;
     GetWindowRect(mainWindow, &place);
-    CreateWindowExA(WS_EX_APPWINDOW, CORVESSA_HELP_CLASS, "Corvessa Help",
-                    WS_POPUP | WS_BORDER | WS_SYSMENU | WS_CLIPCHILDREN, place.left, place.top,
-                    place.right - place.left, place.bottom - place.top, nullptr, nullptr, m_instance, this);
+    CreateBound(WS_EX_APPWINDOW, CORVESSA_HELP_CLASS, "Corvessa Help", WS_POPUP | WS_BORDER | WS_SYSMENU | WS_CLIPCHILDREN,
+                place.left, place.top, place.right - place.left, place.bottom - place.top, nullptr, nullptr,
+                m_instance);
     if (m_window) ShowWindow(m_window, SW_SHOW);
 }
 
@@ -59,29 +54,14 @@ void HelpWindow::Close() {
     if (m_window) DestroyWindow(m_window);
 }
 
-LRESULT CALLBACK HelpWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = platform::BoundWindowObject<HelpWindow>(window, message, lParam);
-    if (!self) return DefWindowProcA(window, message, wParam, lParam);
-    if (message == WM_NCCREATE) self->m_window = window;
-    LRESULT result = self->Handle(message, wParam, lParam);
-    if (message == WM_NCDESTROY) self->m_window = nullptr;
-    return result;
-}
-
-LRESULT HelpWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT HelpWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE: OnCreate(); return 0;
         case WM_ERASEBKGND: return 1;
-        case WM_PAINT: OnPaint(); return 0;
-        case WM_DRAWITEM: OnDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam)); return TRUE;
+        case WM_DRAWITEM: DrawTitleButton(m_look, *reinterpret_cast<DRAWITEMSTRUCT*>(lParam)); return TRUE;
         case WM_SETCURSOR: return OnSetCursor(reinterpret_cast<HWND>(wParam), HIWORD(lParam));
-        case WM_COMMAND:
-            if (LOWORD(wParam) == IDC_HELP_CLOSE) {
-                ShowWindow(m_window, SW_HIDE);
-                DestroyWindow(m_window);
-            }
-            return 0;
-        default: return DefWindowProcA(m_window, message, wParam, lParam);
+        case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
+        default: return DefaultHandling(message, wParam, lParam);
     }
 }
 
@@ -99,12 +79,17 @@ void HelpWindow::OnCreate() {
                                 nullptr);
     if (text) {
         SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(m_look.font.get()), FALSE);
-        LoadHelpText();
+        LoadHelpText(text);
     }
 }
 
-void HelpWindow::LoadHelpText() {
-    HWND text = GetDlgItem(m_window, IDC_HELP_TEXT);
+void HelpWindow::OnCommand(int id) {
+    if (id != IDC_HELP_CLOSE) return;
+    ShowWindow(m_window, SW_HIDE);
+    DestroyWindow(m_window);
+}
+
+void HelpWindow::LoadHelpText(HWND text) {
     std::string path = ProgramFolder() + kHelpFileName;
     platform::unique_hfile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                             FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -119,23 +104,12 @@ void HelpWindow::LoadHelpText() {
     SendMessageA(text, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
 }
 
-void HelpWindow::OnPaint() {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(m_window, &paint);
+void HelpWindow::Paint(HDC dc) {
     RECT client;
     GetClientRect(m_window, &client);
     PaintBackground(m_look, m_window, dc, client);
     RECT title = {12, 0, client.right - 50, Look::kTitleHeight};
     PaintText(dc, "Corvessa Help", title, m_look.titleFont.get(), Look::kTitleText, DT_SINGLELINE | DT_VCENTER);
-    EndPaint(m_window, &paint);
-}
-
-void HelpWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
-    PaintBackground(m_look, item.hwndItem, item.hDC, item.rcItem);
-    RECT area = item.rcItem;
-    if (item.itemState & ODS_SELECTED) OffsetRect(&area, 1, 1);
-    PaintText(item.hDC, m_closeHint ? "close" : "X", area, m_look.boldFont.get(),
-              m_closeHint ? Look::kHoverText : Look::kTitleText, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
 }
 
 LRESULT HelpWindow::OnSetCursor(HWND over, UINT mouseMessage) {
@@ -149,7 +123,7 @@ LRESULT HelpWindow::OnSetCursor(HWND over, UINT mouseMessage) {
         }
     }
     if (over != m_window) return FALSE;
-    return DefWindowProcA(m_window, WM_SETCURSOR, reinterpret_cast<WPARAM>(over), MAKELPARAM(HTCLIENT, mouseMessage));
+    return DefaultHandling(WM_SETCURSOR, reinterpret_cast<WPARAM>(over), MAKELPARAM(HTCLIENT, mouseMessage));
 }
 
 }  // namespace corvessa

@@ -6,28 +6,28 @@
 
 #include "corvessa/drawing_win32.h"
 #include "platform/handles.h"
+#include "platform/window_base.h"
 
 namespace corvessa {
 
-class HelpWindow {
+class HelpWindow : public platform::BaseWindow<HelpWindow> {
 public:
     HelpWindow(HINSTANCE instance, const Look& look) : m_instance(instance), m_look(look) {}
     // Opens the window at `mainWindow`'s place, or brings it forward if open.
     void Show(HWND mainWindow);
     void Close();
 
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void Paint(HDC dc);
+
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void OnCreate();
-    void OnPaint();
-    void OnDrawItem(const DRAWITEMSTRUCT& item);
+    void OnCommand(int id);
     LRESULT OnSetCursor(HWND over, UINT mouseMessage);
-    void LoadHelpText();
+    void LoadHelpText(HWND text);
 
     HINSTANCE m_instance;
     const Look& m_look;
-    HWND m_window = nullptr;
     platform::unique_hmodule m_richEdit;
     bool m_closeHint = false;
 };

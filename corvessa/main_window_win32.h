@@ -1,36 +1,38 @@
-// The main window: current and new name and icons, the icon browser, the
-// icon strip and Apply.
+// The main window: current and new name and icons, the icon browser and the
+// icon strip, and Apply.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 #include "corvessa/drawing_win32.h"
-#include "corvessa/folder_list.h"
 #include "corvessa/help_window_win32.h"
+#include "corvessa/icon_browser_win32.h"
+#include "corvessa/icon_strip_win32.h"
+#include "corvessa/main_drawing_win32.h"
 #include "corvessa/recycle_rules.h"
 #include "platform/handles.h"
+#include "platform/window_base.h"
 
 namespace corvessa {
 
-class MainWindow {
+class MainWindow : public platform::BaseWindow<MainWindow> {
 public:
     explicit MainWindow(HINSTANCE instance);
-    bool Create(int showCommand);
-    HWND Window() const { return m_window; }
+    // Makes and shows the window; on failure `failure` says which call failed
+    // and why.
+    bool Create(int showCommand, std::string& failure);
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void Paint(HDC dc);
 
 private:
     enum class Target { Full, Empty };
 
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-
     void OnCreate();
     void OnDestroy();
-    void OnPaint();
-    void OnCommand(int id, int code, HWND control);
+    void OnCommand(int id, int code);
     void OnDrawItem(const DRAWITEMSTRUCT& item);
     void OnMeasureItem(MEASUREITEMSTRUCT& item);
     LRESULT OnSetCursor(HWND over, UINT mouseMessage);
@@ -39,45 +41,23 @@ private:
     void OnButtonUp();
     void OnSystemCommand(WPARAM command, LPARAM lParam);
 
+    void AddSystemMenuExtras();
     void CreateControls();
     HWND Control(int id) const { return GetDlgItem(m_window, id); }
 
     void LoadFromRegistry();
     void Apply();
-    void RefreshShellIcons();
-
-    void FillDrives();
-    void OnDriveChosen();
-    bool ShowFolder(const std::string& folder);
-    void SelectDriveOfFolder();
-    void OnFolderChosen();
-    void FillFiles();
-    void OnFilterChanged(bool fromSelection);
-
     void FillStrip();
-    void Step(int direction);
-    void ShowStripPosition();
     void AssignIconInView();
     void SetTarget(Target target);
-
     void ShowHints(HoverHints hints);
 
-    void DrawLabel(const DRAWITEMSTRUCT& item, UINT format, HGDIOBJ font, COLORREF color);
-    void DrawIconBox(const DRAWITEMSTRUCT& item, HICON icon);
-    void DrawStrip(const DRAWITEMSTRUCT& item);
-    void DrawArrow(const DRAWITEMSTRUCT& item, HGDIOBJ bitmap, bool enabled);
-    void DrawTextButton(const DRAWITEMSTRUCT& item, bool title, bool bold);
-    void DrawFolderItem(const DRAWITEMSTRUCT& item);
-
     HINSTANCE m_instance;
-    HWND m_window = nullptr;
     Look m_look;
-    platform::unique_hgdiobj m_previousArrow;
-    platform::unique_hgdiobj m_nextArrow;
-    platform::unique_hicon m_folderClosed;
-    platform::unique_hicon m_folderOpen;
-    platform::unique_hicon m_smallIcon;
+    MainPictures m_pictures;
     HelpWindow m_help;
+    IconBrowser m_browser;
+    IconStrip m_strip;
 
     // As stored when the window last read the registry, and as chosen since.
     std::string m_storedName;
@@ -90,16 +70,6 @@ private:
     platform::unique_hicon m_newFullIcon;
     platform::unique_hicon m_newEmptyIcon;
     Target m_target = Target::Full;
-
-    std::string m_folder;
-    std::vector<FolderLevel> m_folderLevels;
-    std::string m_filter = "*.ico";
-
-    // The strip holds the icons of one file; only the one in view is kept.
-    std::string m_stripFile;
-    StripMode m_stripMode = StripMode::SingleIcon;
-    StripPosition m_strip;
-    platform::unique_hicon m_iconInView;
 
     HoverHints m_hints;
     bool m_dragging = false;

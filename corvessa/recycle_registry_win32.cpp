@@ -1,6 +1,9 @@
 #include "corvessa/recycle_registry_win32.h"
 
+#include <shlobj.h>
+
 #include <cstdlib>
+#include <iterator>
 
 #include "corvessa/resource.h"
 #include "platform/registry.h"
@@ -29,26 +32,46 @@ bool WriteText(HKEY root, const std::string& key, const std::string& name, const
     return platform::RegistryKey::Create(root, key, kWriteAccess).WriteString(name, text);
 }
 
-bool RedirectRegistryForTests() {
+void RefreshShellIcons() {
+    WriteText(HKEY_USERS, kWindowMetricsKey, kShellIconSizeValue, "31");
+    // A hung window must not hang us: each window gets a few seconds.
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(HWND_BROADCAST, WM_WININICHANGE, 0, reinterpret_cast<LPARAM>(""), SMTO_ABORTIFHUNG, 5000,
+                        &result);
+    WriteText(HKEY_USERS, kWindowMetricsKey, kShellIconSizeValue, "32");
+    SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+}
+
+namespace {
+
+struct Redirect {
+    HKEY predefined;
+    const char* subkey;
+};
+const Redirect kRedirects[] = {{HKEY_LOCAL_MACHINE, "HKLM"}, {HKEY_USERS, "HKU"}, {HKEY_CLASSES_ROOT, "HKCR"}};
+
+}  // namespace
+
+bool TestRegistryRedirect::Start() {
     const char* root = std::getenv(CORVESSA_TEST_REGISTRY_VARIABLE);
     if (!root || !*root) return true;
-    struct Redirect {
-        HKEY predefined;
-        const char* subkey;
-    };
-    static const Redirect redirects[] = {
-        {HKEY_LOCAL_MACHINE, "HKLM"}, {HKEY_USERS, "HKU"}, {HKEY_CLASSES_ROOT, "HKCR"}};
-    // The overrides point at these keys for the rest of the process.
-    static platform::unique_hkey keys[3];
-    for (int i = 0; i < 3; ++i) {
-        std::string path = std::string(root) + "\\" + redirects[i].subkey;
+    static_assert(sizeof m_keys / sizeof m_keys[0] == std::size(kRedirects));
+    for (size_t i = 0; i < std::size(kRedirects); ++i) {
+        std::string path = std::string(root) + "\\" + kRedirects[i].subkey;
         if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                            nullptr, keys[i].put(), nullptr) != ERROR_SUCCESS ||
-            RegOverridePredefKey(redirects[i].predefined, keys[i].get()) != ERROR_SUCCESS) {
+                            nullptr, m_keys[i].put(), nullptr) != ERROR_SUCCESS ||
+            RegOverridePredefKey(kRedirects[i].predefined, m_keys[i].get()) != ERROR_SUCCESS) {
             return false;
         }
     }
     return true;
+}
+
+TestRegistryRedirect::~TestRegistryRedirect() {
+    // The predefined keys point at our keys until they are restored.
+    for (size_t i = 0; i < std::size(kRedirects); ++i) {
+        if (m_keys[i]) RegOverridePredefKey(kRedirects[i].predefined, nullptr);
+    }
 }
 
 }  // namespace corvessa

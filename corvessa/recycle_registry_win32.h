@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "platform/handles.h"
+
 namespace corvessa {
 
 extern const char* const kRecycleBinKey;
@@ -19,9 +21,25 @@ std::string ReadText(HKEY root, const std::string& key, const std::string& name,
 // Writes `text` as REG_SZ, creating the key if needed.
 bool WriteText(HKEY root, const std::string& key, const std::string& name, const std::string& text);
 
+// Makes the shell rebuild its icons, as it does when the icon size metric
+// changes.
+void RefreshShellIcons();
+
 // When the test variable names a key, HKEY_LOCAL_MACHINE, HKEY_USERS and
-// HKEY_CLASSES_ROOT of this process are redirected to subkeys of it. False
-// when a redirection was asked for and could not be made.
-bool RedirectRegistryForTests();
+// HKEY_CLASSES_ROOT of this process point at subkeys of it while this object
+// lives.
+class TestRegistryRedirect {
+public:
+    TestRegistryRedirect() = default;
+    ~TestRegistryRedirect();
+    TestRegistryRedirect(const TestRegistryRedirect&) = delete;
+    TestRegistryRedirect& operator=(const TestRegistryRedirect&) = delete;
+
+    // False when a redirection was asked for and could not be made.
+    bool Start();
+
+private:
+    platform::unique_hkey m_keys[3];
+};
 
 }  // namespace corvessa

@@ -1,0 +1,40 @@
+// In-process tests of corvessa's Win32 binding: what the end-to-end tests
+// cannot reach from another process.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "corvessa/icon_strip_win32.h"
+#include "test_support/win_test_support.h"
+
+namespace corvessa {
+namespace {
+
+std::string FixtureLibrary() {
+    char folder[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, folder);
+    return std::string(folder) + "\\corvessa_fixture12.dll";
+}
+
+TEST(CorvessaIcons, IconAtGivesTheIconsOfALibraryAndNothingElse) {
+    const std::string library = FixtureLibrary();
+    struct Case {
+        IconLocation location;
+        bool icon;
+    } cases[] = {
+        {{library, 0}, true},
+        {{library, 11}, true},
+        {{library, 12}, false},
+        {{library + ".missing", 0}, false},
+        {{"", 0}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(FormatIconLocation(c.location));
+        EXPECT_EQ(static_cast<bool>(IconAt(GetModuleHandleA(nullptr), c.location)), c.icon);
+    }
+}
+
+}  // namespace
+}  // namespace corvessa
