@@ -9,8 +9,9 @@
 namespace corvessa {
 
 platform::unique_hicon IconAt(HINSTANCE instance, const IconLocation& location) {
-    if (location.path.empty()) return {};
-    HICON icon = ExtractIconA(instance, location.path.c_str(), static_cast<UINT>(location.index));
+    auto index = ExtractionIndex(location.index);
+    if (location.path.empty() || !index) return {};
+    HICON icon = ExtractIconA(instance, location.path.c_str(), *index);
     if (ClassifyExtraction(reinterpret_cast<std::uintptr_t>(icon)) != Extraction::Icon) return {};
     return platform::unique_hicon(icon);
 }

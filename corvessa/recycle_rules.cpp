@@ -99,6 +99,11 @@ Extraction ClassifyExtraction(std::uintptr_t handle) {
     return Extraction::Icon;
 }
 
+std::optional<unsigned> ExtractionIndex(int index) {
+    if (index == -1) return std::nullopt;
+    return static_cast<unsigned>(index);
+}
+
 std::optional<std::string> PositionText(const StripPosition& position) {
     if (position.IconCount() == 0) return std::nullopt;
     return "Icon # " + std::to_string(position.currentIndex) + " out of " + std::to_string(position.LastIndex());

@@ -44,6 +44,12 @@ StripMode StripModeForFilter(std::string_view filter);
 enum class Extraction { Icon, PastLastIcon, NoIcons };
 Extraction ClassifyExtraction(std::uintptr_t handle);
 
+// The index to hand to ExtractIcon for `index`, or nothing. ExtractIcon
+// answers -1 with the number of icons in the file, which would be taken for
+// an icon handle; other negative indexes name an icon by its resource id, as
+// the shell's own entries do ("imageres.dll,-55").
+std::optional<unsigned> ExtractionIndex(int index);
+
 // The strip of a library: one extraction attempt per icon plus the one that
 // found the end, so a file with n icons takes n + 1 attempts.
 struct StripPosition {

@@ -27,6 +27,12 @@ TEST(CorvessaIcons, IconAtGivesTheIconsOfALibraryAndNothingElse) {
         {{library, 0}, true},
         {{library, 11}, true},
         {{library, 12}, false},
+        // ExtractIcon reads -1 as "how many icons": the count must never be
+        // taken for an icon handle, drawn and destroyed.
+        {{library, -1}, false},
+        // Other negative indexes are resource ids; the library's run 1 to 12.
+        {{library, -12}, true},
+        {{library, -13}, false},
         {{library + ".missing", 0}, false},
         {{"", 0}, false},
     };

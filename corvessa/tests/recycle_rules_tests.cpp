@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace corvessa {
 namespace {
 
@@ -99,6 +101,23 @@ TEST(CorvessaExtraction, ZeroIsPastTheEndAndOneIsNoIcons) {
     EXPECT_EQ(ClassifyExtraction(0), Extraction::PastLastIcon);
     EXPECT_EQ(ClassifyExtraction(1), Extraction::NoIcons);
     EXPECT_EQ(ClassifyExtraction(0x10A4), Extraction::Icon);
+}
+
+TEST(CorvessaExtraction, MinusOneIsNoIndexAndOtherNegativesAreResourceIds) {
+    struct Case {
+        int index;
+        std::optional<unsigned> passed;
+    } cases[] = {
+        {0, 0u},
+        {11, 11u},
+        {-1, std::nullopt},
+        {-55, static_cast<unsigned>(-55)},
+        {INT_MIN, 0x80000000u},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.index);
+        EXPECT_EQ(ExtractionIndex(c.index), c.passed);
+    }
 }
 
 TEST(CorvessaStrip, AttemptsCountEveryIconAndTheEnd) {
