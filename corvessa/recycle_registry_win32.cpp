@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <iterator>
+#include <optional>
 
 #include "corvessa/resource.h"
 #include "platform/registry.h"
@@ -33,12 +34,22 @@ bool WriteText(HKEY root, const std::string& key, const std::string& name, const
 }
 
 void RefreshShellIcons() {
-    WriteText(HKEY_USERS, kWindowMetricsKey, kShellIconSizeValue, "31");
+    // The windows see another icon size while they handle the broadcast; then
+    // the user's own value comes back exactly as it was, or goes again if
+    // there was none.
+    auto metrics = platform::RegistryKey::Create(HKEY_USERS, kWindowMetricsKey, kWriteAccess);
+    std::optional<platform::RegData> stored = metrics.Read(kShellIconSizeValue);
+    metrics.WriteString(kShellIconSizeValue, "31");
     // A hung window must not hang us: each window gets a few seconds.
     DWORD_PTR result = 0;
     SendMessageTimeoutA(HWND_BROADCAST, WM_WININICHANGE, 0, reinterpret_cast<LPARAM>(""), SMTO_ABORTIFHUNG, 5000,
                         &result);
-    WriteText(HKEY_USERS, kWindowMetricsKey, kShellIconSizeValue, "32");
+    if (stored) {
+        RegSetValueExA(metrics.get(), kShellIconSizeValue, 0, stored->type,
+                       reinterpret_cast<const BYTE*>(stored->bytes.data()), static_cast<DWORD>(stored->bytes.size()));
+    } else {
+        metrics.DeleteValue(kShellIconSizeValue);
+    }
     SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
 }
 

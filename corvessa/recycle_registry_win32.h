@@ -22,7 +22,8 @@ std::string ReadText(HKEY root, const std::string& key, const std::string& name,
 bool WriteText(HKEY root, const std::string& key, const std::string& name, const std::string& text);
 
 // Makes the shell rebuild its icons, as it does when the icon size metric
-// changes.
+// changes: "Shell Icon Size" reads "31" during a WM_WININICHANGE broadcast
+// and as before afterwards.
 void RefreshShellIcons();
 
 // When the test variable names a key, HKEY_LOCAL_MACHINE, HKEY_USERS and

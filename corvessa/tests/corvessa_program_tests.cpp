@@ -287,7 +287,7 @@ LRESULT CALLBACK BroadcastListener(HWND window, UINT message, WPARAM wParam, LPA
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-TEST_F(CorvessaProgram, ApplyMakesTheShellRebuildItsIcons) {
+TEST_F(CorvessaProgram, ApplyMakesTheShellRebuildItsIconsAndKeepsTheUsersIconSize) {
     WNDCLASSA listenerClass = {};
     listenerClass.lpfnWndProc = BroadcastListener;
     listenerClass.hInstance = GetModuleHandleA(nullptr);
@@ -296,19 +296,34 @@ TEST_F(CorvessaProgram, ApplyMakesTheShellRebuildItsIcons) {
     platform::unique_hwnd listener(CreateWindowExA(0, listenerClass.lpszClassName, "", WS_POPUP, 0, 0, 10, 10,
                                                    nullptr, nullptr, listenerClass.hInstance, nullptr));
     ASSERT_TRUE(listener);
-    g_watchedRegistry = &m_registry;
-    g_sizeDuringBroadcast.reset();
 
-    Corvessa corvessa(m_registry);
-    ASSERT_NE(corvessa.Window(), nullptr);
-    corvessa.Click(IDC_APPLY);
-    g_watchedRegistry = nullptr;
+    // The metric is changed only for the broadcast: a user's own size comes
+    // back, and where there was none there is none afterwards.
+    const std::optional<std::string> storedSizes[] = {"48", std::nullopt};
+    for (const auto& stored : storedSizes) {
+        SCOPED_TRACE(stored ? "stored " + *stored : std::string("nothing stored"));
+        PrivateRegistry registry;
+        SeedRecycleBin(registry);
+        if (stored) {
+            registry.Write("HKU", kMetricsKey, "Shell Icon Size", *stored);
+        } else {
+            platform::RegistryKey::Open(HKEY_CURRENT_USER, registry.Path("HKU", kMetricsKey), KEY_SET_VALUE)
+                .DeleteValue("Shell Icon Size");
+        }
+        g_watchedRegistry = &registry;
+        g_sizeDuringBroadcast.reset();
 
-    EXPECT_EQ(g_sizeDuringBroadcast, "31");
-    EXPECT_EQ(m_registry.Read("HKU", kMetricsKey, "Shell Icon Size"), "32");
-    // Nothing was chosen: the icons stay as they were.
-    EXPECT_EQ(m_registry.Read("HKLM", kIconKey, "full"), m_library + ",3");
-    EXPECT_EQ(m_registry.Read("HKLM", kIconKey, "empty"), m_library + ",0");
+        Corvessa corvessa(registry);
+        ASSERT_NE(corvessa.Window(), nullptr);
+        corvessa.Click(IDC_APPLY);
+        g_watchedRegistry = nullptr;
+
+        EXPECT_EQ(g_sizeDuringBroadcast, "31");
+        EXPECT_EQ(registry.Read("HKU", kMetricsKey, "Shell Icon Size"), stored);
+        // Nothing was chosen: the icons stay as they were.
+        EXPECT_EQ(registry.Read("HKLM", kIconKey, "full"), m_library + ",3");
+        EXPECT_EQ(registry.Read("HKLM", kIconKey, "empty"), m_library + ",0");
+    }
 }
 
 TEST_F(CorvessaProgram, IconFilesShowTheirFirstIconWithoutPosition) {
