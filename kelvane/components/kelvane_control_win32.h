@@ -7,8 +7,11 @@
 
 #include "kelvane/components/control_win32.h"
 #include "kelvane/components/kelvane_settings.h"
+#include "kelvane/components/window_list.h"
 
 namespace kelvane {
+
+using CWindowList = WindowList<HWND>;
 
 class CKelvaneData : public CControlData {
 public:
@@ -37,6 +40,16 @@ public:
     // Starts (true) or stops (false) the system hooks; called after every
     // save with "Add System Menu Commands".
     std::function<void(bool start)> pOnSwitchSystemHooks;
+
+    // Windows the adjuster leaves alone, windows the program hid or made
+    // topmost, and windows whose system menu got the commands (handles
+    // only); then the window menu's two lists.
+    CWindowList NeverAdjustWindows;
+    CWindowList HiddenWindows;
+    CWindowList TopmostWindows;
+    CWindowList SystemMenuWindows;
+    CWindowList ExplorerWindowList;
+    CWindowList OtherWindowList;
 
 protected:
     std::unique_ptr<CControlData> CreateData() override { return std::make_unique<CKelvaneData>(*this); }
