@@ -16,6 +16,13 @@ const char* const kFilters[] = {"*.ico", "*.dll", "*.exe", "*.icl"};
 
 }  // namespace
 
+QuietDriveErrors::QuietDriveErrors() : m_previous(SetErrorMode(kMode)) {
+    // SetErrorMode replaces the whole mode; keep what was set before as well.
+    SetErrorMode(m_previous | kMode);
+}
+
+QuietDriveErrors::~QuietDriveErrors() { SetErrorMode(m_previous); }
+
 void IconBrowser::Start(HWND window) {
     m_drives = GetDlgItem(window, IDC_DRIVES);
     m_folders = GetDlgItem(window, IDC_FOLDERS);
@@ -37,6 +44,7 @@ void IconBrowser::FillDrives() {
     char roots[512] = {};
     DWORD length = GetLogicalDriveStringsA(sizeof roots - 1, roots);
     if (length == 0 || length >= sizeof roots) return;
+    QuietDriveErrors quiet;
     for (const char* root = roots; *root; root += strlen(root) + 1) {
         std::string entry = {static_cast<char>(tolower(static_cast<unsigned char>(root[0]))), ':'};
         char label[MAX_PATH + 1] = {};
@@ -56,6 +64,7 @@ void IconBrowser::OnDriveChosen() {
     std::string entry = ListText(m_drives, static_cast<int>(chosen), CB_GETLBTEXTLEN, CB_GETLBTEXT);
     bool shown = false;
     if (entry.size() >= 2) {
+        QuietDriveErrors quiet;
         // "c:" alone names the drive's current folder, as a folder list expects.
         char folder[MAX_PATH] = {};
         std::string drive = {static_cast<char>(toupper(static_cast<unsigned char>(entry[0]))), ':'};
@@ -67,6 +76,7 @@ void IconBrowser::OnDriveChosen() {
 }
 
 bool IconBrowser::ShowFolder(const std::string& folder) {
+    QuietDriveErrors quiet;
     std::vector<std::string> subfolders;
     WIN32_FIND_DATAA found = {};
     platform::unique_hfind find(FindFirstFileA(JoinPath(folder, "*").c_str(), &found));
@@ -117,6 +127,7 @@ void IconBrowser::OnFolderChosen() {
 void IconBrowser::FillFiles() {
     SendMessageA(m_files, WM_SETREDRAW, FALSE, 0);
     SendMessageA(m_files, LB_RESETCONTENT, 0, 0);
+    QuietDriveErrors quiet;
     WIN32_FIND_DATAA found = {};
     platform::unique_hfind find(FindFirstFileA(JoinPath(m_folder, m_filter).c_str(), &found));
     if (find) {

@@ -12,6 +12,21 @@
 
 namespace corvessa {
 
+// While it lives, a drive without a disk makes calls fail quietly instead of
+// asking the user to insert one; the error mode before it comes back after.
+class QuietDriveErrors {
+public:
+    static const UINT kMode = SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX;
+
+    QuietDriveErrors();
+    ~QuietDriveErrors();
+    QuietDriveErrors(const QuietDriveErrors&) = delete;
+    QuietDriveErrors& operator=(const QuietDriveErrors&) = delete;
+
+private:
+    UINT m_previous;
+};
+
 class IconBrowser {
 public:
     // Binds the browser to its controls in `window`, lists the drives and the

@@ -446,6 +446,31 @@ TEST_F(CorvessaProgram, DriveListMovesTheFolderListAndBack) {
     EXPECT_TRUE(corvessa.Lists(IDC_FILES, kFixtureLibrary));
 }
 
+TEST_F(CorvessaProgram, ADriveThatCannotBeReadLeavesTheFolderWhereItWas) {
+    // A letter with no drive behind it stands in for a drive without a disk:
+    // both fail the folder probe. (Whether the system would have asked for a
+    // disk cannot be seen here: Wine never asks.)
+    DWORD drives = GetLogicalDrives();
+    char letter = 0;
+    for (char candidate = 'q'; candidate <= 'y' && !letter; ++candidate) {
+        if (!(drives & (1u << (candidate - 'a')))) letter = candidate;
+    }
+    ASSERT_NE(letter, 0) << "no free drive letter";
+    Corvessa corvessa(m_registry);
+    ASSERT_NE(corvessa.Window(), nullptr);
+    corvessa.ChooseFilter("*.dll");
+    ASSERT_TRUE(corvessa.Lists(IDC_FILES, kFixtureLibrary));
+    HWND driveList = corvessa.Control(IDC_DRIVES);
+    LRESULT shownDrive = SendMessageA(driveList, CB_GETCURSEL, 0, 0);
+    std::string missing = {letter, ':'};
+    ASSERT_NE(SendMessageA(driveList, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(missing.c_str())), CB_ERR);
+
+    corvessa.ChooseDrive(missing.c_str());
+    EXPECT_TRUE(corvessa.Program().Running());
+    EXPECT_TRUE(corvessa.Lists(IDC_FILES, kFixtureLibrary));
+    EXPECT_EQ(SendMessageA(driveList, CB_GETCURSEL, 0, 0), shownDrive);
+}
+
 TEST_F(CorvessaProgram, AboutBoxFromTheSystemMenu) {
     EXPECT_EQ(platform::VersionString(test_support::BinPath("corvessa.exe"), "CompanyName"), "Nimbrel");
     Corvessa corvessa(m_registry);

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "corvessa/icon_browser_win32.h"
 #include "corvessa/icon_strip_win32.h"
 #include "test_support/win_test_support.h"
 
@@ -40,6 +41,34 @@ TEST(CorvessaIcons, IconAtGivesTheIconsOfALibraryAndNothingElse) {
         SCOPED_TRACE(FormatIconLocation(c.location));
         EXPECT_EQ(static_cast<bool>(IconAt(GetModuleHandleA(nullptr), c.location)), c.icon);
     }
+}
+
+// SetErrorMode is the only way to read the mode on every system we run on.
+UINT CurrentErrorMode() {
+    UINT mode = SetErrorMode(0);
+    SetErrorMode(mode);
+    return mode;
+}
+
+TEST(CorvessaDriveProbes, AskNoDiskQuestionsAndGiveTheModeBack) {
+    const UINT original = CurrentErrorMode();
+    const UINT before[] = {0, SEM_NOGPFAULTERRORBOX, SEM_FAILCRITICALERRORS, SEM_NOOPENFILEERRORBOX};
+    for (UINT mode : before) {
+        SCOPED_TRACE(mode);
+        SetErrorMode(mode);
+        {
+            QuietDriveErrors quiet;
+            EXPECT_EQ(CurrentErrorMode(), mode | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+            {
+                // Probes nest: a folder probe inside a drive change.
+                QuietDriveErrors inner;
+                EXPECT_EQ(CurrentErrorMode(), mode | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+            }
+            EXPECT_EQ(CurrentErrorMode(), mode | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+        }
+        EXPECT_EQ(CurrentErrorMode(), mode);
+    }
+    SetErrorMode(original);
 }
 
 }  // namespace
