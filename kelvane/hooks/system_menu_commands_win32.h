@@ -89,6 +89,7 @@ private:
     const HookMessages& m_messages;
     platform::unique_hmodule m_library;
     bool m_hooksOn = false;
+    bool m_followsSettings = false;
     std::string m_loadFailure;
     RepeatFilter m_repeatFilter;
 };
