@@ -1,14 +1,11 @@
 // Which top-level windows a click on the tray icon minimises.
 #pragma once
 
+#include "platform/rect.h"
+
 namespace tempane {
 
-struct Rect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-};
+using platform::Rect;
 
 // What the walk over the top-level windows learns about one window.
 struct WindowFacts {
@@ -19,10 +16,6 @@ struct WindowFacts {
     bool isShellWindow = false;  // the desktop's "ProgMan" window
     bool ownWindow = false;      // one of tempane's own windows
 };
-
-// True when the two rectangles share at least one pixel; an empty rectangle
-// shares none.
-bool Intersects(const Rect& a, const Rect& b);
 
 // True when a window parked off the screen at negative coordinates (where
 // Windows keeps minimised windows) has no coordinate greater than 0.

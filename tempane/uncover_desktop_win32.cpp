@@ -1,13 +1,10 @@
 #include "tempane/uncover_desktop_win32.h"
 
+#include "platform/rect_win32.h"
 #include "platform/windows_list.h"
 #include "tempane/uncover_desktop.h"
 
 namespace tempane {
-
-static Rect ToRect(const RECT& rect) {
-    return Rect{rect.left, rect.top, rect.right, rect.bottom};
-}
 
 static bool HasClass(HWND window, const char* className) {
     return lstrcmpiA(platform::WindowClassName(window).c_str(), className) == 0;
@@ -15,7 +12,7 @@ static bool HasClass(HWND window, const char* className) {
 
 static WindowFacts FactsOf(HWND window, const RECT& rect) {
     WindowFacts facts;
-    facts.rect = ToRect(rect);
+    facts.rect = platform::FromRECT(rect);
     facts.visible = (GetWindowLongPtrA(window, GWL_STYLE) & WS_VISIBLE) != 0;
     facts.minimised = IsIconic(window) != FALSE;
     facts.isTaskbar = HasClass(window, "Shell_TrayWnd");
@@ -29,7 +26,7 @@ static WindowFacts FactsOf(HWND window, const RECT& rect) {
 std::vector<HWND> UncoverDesktop() {
     RECT desktopRect = {};
     GetWindowRect(GetDesktopWindow(), &desktopRect);
-    const Rect desktop = ToRect(desktopRect);
+    const Rect desktop = platform::FromRECT(desktopRect);
 
     // A snapshot first: the windows we minimise change the Z order while we
     // would still be following it sibling by sibling.

@@ -49,11 +49,6 @@ bool Intersect(const Box& a, const Box& b, Box* common) {
     return true;
 }
 
-bool Overlaps(const Box& a, const Box& b) {
-    Box common;
-    return Intersect(a, b, &common);
-}
-
 char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
@@ -100,15 +95,15 @@ std::optional<Rect> AdjustedWindowRect(const WindowFacts& window, const Adjuster
     if (window.primaryButtonDown) return std::nullopt;
     if (!window.isWindow) return std::nullopt;
 
-    const Box windowBox = ToBox(window.windowRect);
-    const Box screenBox = ToBox(screen.screen);
-    if (!window.visible || !Overlaps(windowBox, screenBox)) return std::nullopt;
+    if (!window.visible || !platform::Intersects(window.windowRect, screen.screen)) return std::nullopt;
     if (window.showState != ShowState::Normal) return std::nullopt;
     if (window.neverAdjust) return std::nullopt;
     if (IsExcludedWindowClass(window.className)) return std::nullopt;
 
     // A shaped window is judged by the part its region shows, anchored at the
     // window's top left corner.
+    const Box windowBox = ToBox(window.windowRect);
+    const Box screenBox = ToBox(screen.screen);
     Box r = windowBox;
     if (window.regionBox) {
         long long boxRight = window.regionBox->right;

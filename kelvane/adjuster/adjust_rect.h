@@ -7,20 +7,11 @@
 #include <string>
 #include <string_view>
 
+#include "platform/rect.h"
+
 namespace kelvane::adjuster {
 
-// Screen pixels; width = right - left, height = bottom - top.
-struct Rect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-
-    friend bool operator==(const Rect& a, const Rect& b) {
-        return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-    }
-    friend bool operator!=(const Rect& a, const Rect& b) { return !(a == b); }
-};
+using platform::Rect;
 
 enum class ShowState { Normal, Minimized, Maximized, Other };
 

@@ -1,6 +1,7 @@
 #include "kelvane/adjuster/adjuster_win32.h"
 
 #include "platform/handles.h"
+#include "platform/rect_win32.h"
 #include "platform/windows_list.h"
 
 namespace kelvane::adjuster {
@@ -34,24 +35,20 @@ std::optional<Rect> RegionBox(HWND window) {
     if (GetWindowRgn(window, region.get()) == ERROR) return std::nullopt;
     RECT box = {};
     if (GetRgnBox(region.get(), &box) == ERROR) return Rect{};
-    return ToRect(box);
+    return platform::FromRECT(box);
 }
 
 }  // namespace
 
-Rect ToRect(const RECT& rect) {
-    return {static_cast<int>(rect.left), static_cast<int>(rect.top), static_cast<int>(rect.right),
-            static_cast<int>(rect.bottom)};
-}
-
 ScreenFacts ReadScreenFacts() {
     ScreenFacts facts;
     RECT screen = {};
-    if (GetWindowRect(GetDesktopWindow(), &screen)) facts.screen = ToRect(screen);
+    if (GetWindowRect(GetDesktopWindow(), &screen)) facts.screen = platform::FromRECT(screen);
     RECT workArea = {};
     // Without a work area the whole screen is the best answer: it is the work
     // area of a desktop that has no taskbar.
-    facts.workArea = SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0) ? ToRect(workArea) : facts.screen;
+    facts.workArea =
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0) ? platform::FromRECT(workArea) : facts.screen;
     return facts;
 }
 
@@ -62,7 +59,7 @@ WindowFacts ReadWindowFacts(HWND window, const NeverAdjustTest& isNeverAdjust) {
     if (!facts.isWindow) return facts;
     facts.visible = IsWindowVisible(window) != FALSE;
     RECT rect = {};
-    if (GetWindowRect(window, &rect)) facts.windowRect = ToRect(rect);
+    if (GetWindowRect(window, &rect)) facts.windowRect = platform::FromRECT(rect);
     facts.showState = ShowStateOf(window);
     facts.neverAdjust = isNeverAdjust && isNeverAdjust(window);
     facts.className = platform::WindowClassName(window);
@@ -75,8 +72,7 @@ bool AdjustWindow(HWND window, const AdjusterSettings& settings, bool adjustAllM
     const WindowFacts facts = ReadWindowFacts(window, isNeverAdjust);
     const std::optional<Rect> target = AdjustedWindowRect(facts, settings, adjustAllMode, screen);
     if (!target) return false;
-    return MoveWindow(window, target->left, target->top, target->right - target->left,
-                      target->bottom - target->top, TRUE) != FALSE;
+    return MoveWindow(window, target->left, target->top, target->Width(), target->Height(), TRUE) != FALSE;
 }
 
 int AdjustAllWindows(const AdjusterSettings& settings, bool adjustAllMode, const NeverAdjustTest& isNeverAdjust) {

@@ -13,8 +13,6 @@ namespace kelvane::adjuster {
 // Answers whether the user excluded a window ("Never Adjust"); may be empty.
 using NeverAdjustTest = std::function<bool(HWND)>;
 
-Rect ToRect(const RECT& rect);
-
 // The desktop window's rectangle and the work area as Windows reports them now.
 ScreenFacts ReadScreenFacts();
 

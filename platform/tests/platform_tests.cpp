@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/rect_win32.h"
 #include "platform/registry.h"
 #include "platform/version_info.h"
 #include "platform/windows_list.h"
@@ -89,4 +90,30 @@ TEST(ScreenPicture, SavesAWindowAsBitmap) {
     WIN32_FILE_ATTRIBUTE_DATA data = {};
     ASSERT_TRUE(GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data));
     EXPECT_GT(data.nFileSizeLow, 200u * 100u * 3u);
+}
+
+TEST(Rect, IntersectsAnswersAsIntersectRectAndConvertsBothWays) {
+    struct Case {
+        const char* name;
+        RECT a, b;
+    };
+    const Case cases[] = {
+        {"overlapping", {0, 0, 100, 100}, {50, 50, 150, 150}},
+        {"touching edges share no pixel", {0, 0, 100, 100}, {100, 0, 200, 100}},
+        {"one inside the other", {0, 0, 100, 100}, {10, 10, 20, 20}},
+        {"apart", {0, 0, 10, 10}, {20, 20, 30, 30}},
+        {"empty", {0, 0, 100, 100}, {10, 10, 10, 50}},
+        {"inside out", {0, 0, 100, 100}, {50, 50, 20, 20}},
+        {"negative coordinates", {-300, -300, 1, 1}, {0, 0, 1024, 768}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RECT common = {};
+        const bool windows = IntersectRect(&common, &c.a, &c.b) != FALSE;
+        const platform::Rect a = platform::FromRECT(c.a), b = platform::FromRECT(c.b);
+        EXPECT_EQ(windows, platform::Intersects(a, b));
+        EXPECT_EQ(windows, platform::Intersects(b, a));
+        const RECT back = platform::ToRECT(a);
+        EXPECT_TRUE(EqualRect(&back, &c.a));
+    }
 }

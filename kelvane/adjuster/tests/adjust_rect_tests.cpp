@@ -4,14 +4,9 @@
 
 #include <climits>
 #include <functional>
-#include <ostream>
 #include <string>
 
 namespace kelvane::adjuster {
-
-void PrintTo(const Rect& r, std::ostream* out) {
-    *out << "{" << r.left << "," << r.top << "," << r.right << "," << r.bottom << "}";
-}
 
 namespace {
 

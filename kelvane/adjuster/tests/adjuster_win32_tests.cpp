@@ -4,18 +4,14 @@
 
 #include <algorithm>
 #include <map>
-#include <ostream>
 #include <string>
 #include <vector>
 
 #include "platform/handles.h"
+#include "platform/rect_win32.h"
 #include "test_support/win_test_support.h"
 
 namespace kelvane::adjuster {
-
-void PrintTo(const Rect& r, std::ostream* out) {
-    *out << "{" << r.left << "," << r.top << "," << r.right << "," << r.bottom << "}";
-}
 
 namespace {
 
@@ -47,7 +43,7 @@ protected:
     void SetUp() override {
         RECT workArea = {};
         ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0)) << LastErrorText();
-        m_workArea = ToRect(workArea);
+        m_workArea = platform::FromRECT(workArea);
         ASSERT_EQ(m_workArea, ReadScreenFacts().workArea);
     }
 
@@ -61,9 +57,7 @@ protected:
     // A visible top-level window of this test at `rect`, relative to the work
     // area's top left corner.
     HWND MakeWindow(Rect rect, const std::string& className = "KelvaneAdjusterTest") {
-        const RECT screenRect = {m_workArea.left + rect.left, m_workArea.top + rect.top,
-                                 m_workArea.left + rect.right, m_workArea.top + rect.bottom};
-        platform::unique_hwnd window = CreateTestWindow(className, screenRect);
+        platform::unique_hwnd window = CreateTestWindow(className, platform::ToRECT(OnWorkArea(rect)));
         EXPECT_TRUE(window) << LastErrorText();
         HWND handle = window.get();
         s_tracked[handle].original = reinterpret_cast<WNDPROC>(
@@ -97,7 +91,7 @@ protected:
     static Rect RectOf(HWND window) {
         RECT rect = {};
         EXPECT_TRUE(GetWindowRect(window, &rect)) << LastErrorText();
-        return ToRect(rect);
+        return platform::FromRECT(rect);
     }
 
     static int PositionChanges(HWND window) { return s_tracked[window].positionChanges; }
