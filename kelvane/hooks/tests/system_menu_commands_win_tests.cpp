@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "hookshim/system_menu_edit.h"
 #include "hookshim/tests/hook_test_window.h"
 #include "kelvane/hooks/system_menu_commands_win32.h"
 #include "platform/window_base.h"
@@ -165,6 +166,17 @@ TEST_F(SystemMenuCommandsTest, AddsRefreshesAndRemovesTheCommandsInAWindowsSyste
 
     Deliver(messages.removeMenu, window.get());
     EXPECT_TRUE(control.SystemMenuWindows.Empty());
+}
+
+TEST_F(SystemMenuCommandsTest, AMenuThatAlreadyHoldsTheCommandsGetsNoSecondSet) {
+    // The library put the commands in when the menu first opened, before the
+    // program heard of the window: the program lists it and appends nothing.
+    platform::unique_hwnd window = Window();
+    const size_t items = SystemMenuItems(window.get()).size();
+    hookshim::AddOrRefreshCommands(GetSystemMenu(window.get(), FALSE), 0);
+    Deliver(messages.addMenu, window.get());
+    EXPECT_EQ(SystemMenuItems(window.get()).size(), items + 4);
+    EXPECT_TRUE(control.SystemMenuWindows.Contains(window.get()));
 }
 
 TEST_F(SystemMenuCommandsTest, LeavesApplicationWindowsAndWindowsWithoutSystemMenuAlone) {
