@@ -24,12 +24,23 @@ NOTIFYICONDATAA TrayIcon::Record(UINT flags) const {
     return data;
 }
 
+bool TrayIcon::PutUp() {
+    NOTIFYICONDATAA data = Record(NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    // NIM_ADD fails when the shell still holds our icon (a "TaskbarCreated"
+    // from a shell that did not forget it): then the icon is brought up to
+    // date instead.
+    bool up = Shell_NotifyIconA(NIM_ADD, &data) || Shell_NotifyIconA(NIM_MODIFY, &data);
+    // A failure never clears the record: the shell may still show the icon,
+    // and a NIM_DELETE that finds nothing costs nothing, while a skipped one
+    // leaves a ghost icon behind.
+    m_shown = m_shown || up;
+    return up;
+}
+
 bool TrayIcon::Add(HICON icon, const std::string& tip) {
     m_icon = icon;
     m_tip = tip;
-    NOTIFYICONDATAA data = Record(NIF_MESSAGE | NIF_ICON | NIF_TIP);
-    m_shown = Shell_NotifyIconA(NIM_ADD, &data) != FALSE;
-    return m_shown;
+    return PutUp();
 }
 
 bool TrayIcon::Update(HICON icon, const std::string& tip) {
@@ -48,8 +59,7 @@ void TrayIcon::Remove() {
 }
 
 bool TrayIcon::Restore() {
-    m_shown = false;
-    return Add(m_icon, m_tip);
+    return PutUp();
 }
 
 UINT ShowTrayMenu(HWND owner, HMENU menu, POINT where, UINT flags) {
@@ -62,6 +72,11 @@ UINT ShowTrayMenu(HWND owner, HMENU menu, POINT where, UINT flags) {
 UINT TaskbarCreatedMessage() {
     static const UINT message = RegisterWindowMessageA("TaskbarCreated");
     return message;
+}
+
+unique_hicon LoadSmallIcon(HINSTANCE instance, const char* resource) {
+    return unique_hicon(static_cast<HICON>(LoadImageA(instance, resource, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                      GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
 }
 
 }  // namespace platform

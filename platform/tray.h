@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "platform/handles.h"
+
 namespace platform {
 
 // One tray icon on a hidden window, with the first-version record (88 bytes,
@@ -16,7 +18,7 @@ public:
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
 
-    // NIM_ADD; false when the shell refused it (for example a duplicate id).
+    // Puts the icon up (NIM_ADD); false when the shell refused it.
     bool Add(HICON icon, const std::string& tip);
     // NIM_MODIFY of icon and tip; adds the icon if it is not shown.
     bool Update(HICON icon, const std::string& tip);
@@ -26,8 +28,11 @@ public:
     bool Restore();
     bool Shown() const { return m_shown; }
 
-private:
+    // The record Shell_NotifyIcon is given, with these NIF_ flags.
     NOTIFYICONDATAA Record(UINT flags) const;
+
+private:
+    bool PutUp();
     HWND m_owner;
     UINT m_id;
     UINT m_callback;
@@ -47,5 +52,9 @@ UINT ShowTrayMenu(HWND owner, HMENU menu, POINT where, UINT flags = TPM_RIGHTBUT
 
 // Message id of the shell's "TaskbarCreated" broadcast.
 UINT TaskbarCreatedMessage();
+
+// The small (tray-sized) image of an icon resource of `instance`; empty when
+// there is none.
+unique_hicon LoadSmallIcon(HINSTANCE instance, const char* resource);
 
 }  // namespace platform
