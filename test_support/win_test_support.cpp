@@ -2,6 +2,7 @@
 
 #include <shlwapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <set>
 #include <thread>
@@ -158,10 +159,10 @@ std::vector<HWND> ProcessWindows(DWORD processId, const std::string& className) 
     return result;
 }
 
-std::string SaveScreenPicture(const std::string& name, HWND window) {
+ScreenPixels ReadScreen(HWND window) {
     RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     if (window && !GetWindowRect(window, &area)) return {};
-    int width = area.right - area.left, height = area.bottom - area.top;
+    const int width = area.right - area.left, height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return {};
 
     platform::unique_hdc_window screen(nullptr);
@@ -169,36 +170,87 @@ std::string SaveScreenPicture(const std::string& name, HWND window) {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biHeight = -height;  // top row first
     info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     platform::unique_hbitmap bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    std::string path;
-    if (bitmap && bits) {
-        {
-            platform::unique_select_object selected(memory.get(), bitmap.get());
-            BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY);
-        }
-        GdiFlush();
-
-        DWORD rowSize = ((width * 3 + 3) / 4) * 4;
-        BITMAPFILEHEADER header = {};
-        header.bfType = 0x4D42;
-        header.bfOffBits = sizeof header + sizeof info.bmiHeader;
-        header.bfSize = header.bfOffBits + rowSize * height;
-        CreateDirectoryA(SUITE_SCREENSHOT_DIR, nullptr);
-        path = std::string(SUITE_SCREENSHOT_DIR) + "\\" + name + ".bmp";
-        platform::unique_hfile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                                FILE_ATTRIBUTE_NORMAL, nullptr));
-        DWORD written = 0;
-        bool ok = file && WriteFile(file.get(), &header, sizeof header, &written, nullptr) &&
-                  WriteFile(file.get(), &info.bmiHeader, sizeof info.bmiHeader, &written, nullptr) &&
-                  WriteFile(file.get(), bits, rowSize * height, &written, nullptr);
-        if (!ok) path.clear();
+    if (!bitmap || !bits) return {};
+    {
+        platform::unique_select_object selected(memory.get(), bitmap.get());
+        BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY);
     }
-    return path;
+    GdiFlush();
+
+    ScreenPixels read;
+    read.width = width;
+    read.height = height;
+    const auto* first = static_cast<const uint32_t*>(bits);
+    read.pixels.assign(first, first + static_cast<size_t>(width) * height);
+    for (uint32_t& pixel : read.pixels) pixel &= 0x00FFFFFF;
+    return read;
+}
+
+bool WaitUntilDrawn(HWND window, std::chrono::milliseconds timeout) {
+    // Settled: unchanged for this long, longer than a window takes between
+    // drawing its frame and its contents.
+    constexpr auto kSettled = std::chrono::milliseconds(50);
+    ScreenPixels seen;
+    auto seenSince = std::chrono::steady_clock::now();
+    return WaitUntil(
+        [&] {
+            ScreenPixels now = ReadScreen(window);
+            const auto& pixels = now.pixels;
+            if (pixels.empty()) return false;
+            if (pixels != seen.pixels) {
+                seen = std::move(now);
+                seenSince = std::chrono::steady_clock::now();
+                return false;
+            }
+            bool drawn = std::any_of(pixels.begin(), pixels.end(), [&](uint32_t p) { return p != pixels.front(); });
+            return drawn && std::chrono::steady_clock::now() - seenSince >= kSettled;
+        },
+        timeout);
+}
+
+std::string SaveScreenPicture(const std::string& name, HWND window) {
+    const ScreenPixels screen = ReadScreen(window);
+    if (screen.pixels.empty()) return {};
+
+    // A 24-bit BMP: rows from the bottom up, each padded to four bytes.
+    const DWORD rowSize = ((screen.width * 3 + 3) / 4) * 4;
+    std::vector<unsigned char> rows(static_cast<size_t>(rowSize) * screen.height);
+    for (int y = 0; y < screen.height; ++y) {
+        unsigned char* row = rows.data() + static_cast<size_t>(screen.height - 1 - y) * rowSize;
+        for (int x = 0; x < screen.width; ++x) {
+            const uint32_t pixel = screen.pixels[static_cast<size_t>(y) * screen.width + x];
+            row[3 * x] = static_cast<unsigned char>(pixel);
+            row[3 * x + 1] = static_cast<unsigned char>(pixel >> 8);
+            row[3 * x + 2] = static_cast<unsigned char>(pixel >> 16);
+        }
+    }
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof info;
+    info.biWidth = screen.width;
+    info.biHeight = screen.height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
+    BITMAPFILEHEADER header = {};
+    header.bfType = 0x4D42;
+    header.bfOffBits = sizeof header + sizeof info;
+    header.bfSize = header.bfOffBits + static_cast<DWORD>(rows.size());
+
+    CreateDirectoryA(SUITE_SCREENSHOT_DIR, nullptr);
+    std::string path = std::string(SUITE_SCREENSHOT_DIR) + "\\" + name + ".bmp";
+    platform::unique_hfile file(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    bool ok = file && WriteFile(file.get(), &header, sizeof header, &written, nullptr) &&
+              WriteFile(file.get(), &info, sizeof info, &written, nullptr) &&
+              WriteFile(file.get(), rows.data(), static_cast<DWORD>(rows.size()), &written, nullptr);
+    return ok ? path : std::string();
 }
 
 std::string BinPath(const std::string& fileName) {

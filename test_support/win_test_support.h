@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -91,6 +92,21 @@ private:
 
 // Top-level windows of a process, optionally only those of one class.
 std::vector<HWND> ProcessWindows(DWORD processId, const std::string& className = "");
+
+// What the screen shows over `window` (the whole screen when NULL), row by
+// row from the top, each pixel 0x00RRGGBB. Empty when it cannot be read.
+struct ScreenPixels {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;
+};
+ScreenPixels ReadScreen(HWND window = nullptr);
+
+// Waits until what the screen shows over `window` has been drawn and has
+// settled: more than one colour, unchanged for a moment. A window
+// is on the screen before it has painted itself (a menu, a message box's
+// text), and a picture taken then shows the empty screen's black.
+bool WaitUntilDrawn(HWND window, std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
 // Saves what the screen shows of `window` (the whole screen when NULL) as
 // screenshots/NAME.bmp in the build tree; the test session turns each into a
