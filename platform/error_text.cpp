@@ -21,4 +21,9 @@ std::string CallErrorText(const char* call, DWORD error) {
     return text;
 }
 
+void ShowStartFailure(const char* program, const std::string& why) {
+    std::string text = std::string(program) + " cannot start.\n\n" + why;
+    MessageBoxA(nullptr, text.c_str(), program, MB_OK | MB_ICONERROR);
+}
+
 }  // namespace platform

@@ -15,4 +15,8 @@ std::string SystemErrorText(DWORD error);
 // "CreateWindowEx: error 1407: Cannot find window class."
 std::string CallErrorText(const char* call, DWORD error = GetLastError());
 
+// Tells the user in an owner-less box that `program` cannot start, and why
+// (a CallErrorText).
+void ShowStartFailure(const char* program, const std::string& why);
+
 }  // namespace platform
