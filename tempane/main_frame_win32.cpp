@@ -1,12 +1,8 @@
 #include "tempane/main_frame_win32.h"
 
-#include <optional>
-
-#include "platform/window_object.h"
-#include "platform/handles.h"
+#include "platform/error_text.h"
 #include "tempane/names.h"
 #include "tempane/resource.h"
-#include "tempane/splash_win32.h"
 #include "tempane/tray_menu.h"
 #include "tempane/uncover_desktop_win32.h"
 
@@ -29,37 +25,31 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
     return FALSE;
 }
 
-bool RegisterFrameClass(HINSTANCE instance, WNDPROC procedure) {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = procedure;
+}  // namespace
+
+bool MainFrame::Create(HINSTANCE instance, bool withSplash, std::string& failure) {
+    m_instance = instance;
+    m_withSplash = withSplash;
+    WNDCLASSEXA windowClass = {};
+    windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = instance;
     windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszClassName = kFrameClass;
-    return RegisterClassA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
-}  // namespace
-
-HWND MainFrame::Create(HINSTANCE instance) {
-    m_instance = instance;
-    if (!RegisterFrameClass(instance, WindowProc)) return nullptr;
-    HMENU menu = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
+    if (!platform::RegisterWindowClass(windowClass)) {
+        failure = platform::CallErrorText("RegisterClassEx");
+        return false;
+    }
+    platform::unique_hmenu menu(LoadMenuA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME)));
     // A popup tool window of no size: no caption, no frame, no taskbar button.
-    HWND window = CreateWindowExA(WS_EX_TOOLWINDOW, kFrameClass, kFrameTitle, WS_POPUP, 0, 0, 0, 0, nullptr, menu,
-                                  instance, this);
-    if (!window && menu) DestroyMenu(menu);
-    return window;
-}
-
-LRESULT CALLBACK MainFrame::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* frame = platform::BoundWindowObject<MainFrame>(window, message, lParam);
-    if (!frame) return DefWindowProcA(window, message, wParam, lParam);
-    if (message == WM_NCCREATE) frame->m_window = window;
-    LRESULT result = frame->HandleMessage(message, wParam, lParam);
-    if (message == WM_NCDESTROY) frame->m_window = nullptr;
-    return result;
+    if (!CreateBound(WS_EX_TOOLWINDOW, kFrameClass, kFrameTitle, WS_POPUP, 0, 0, 0, 0, nullptr, menu.get(),
+                     instance)) {
+        failure = platform::CallErrorText("CreateWindowEx");
+        return false;
+    }
+    menu.release();  // the window's now, destroyed with it
+    return true;
 }
 
 LRESULT MainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -71,23 +61,21 @@ LRESULT MainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY: return OnDestroy();
     case WM_ENDSESSION: return OnEndSession(wParam != FALSE);
     }
-    return DefWindowProcA(m_window, message, wParam, lParam);
+    return DefaultHandling(message, wParam, lParam);
 }
 
 LRESULT MainFrame::OnCreate() {
     AddTrayIcon();
-    ShowSplash(m_window);
+    if (m_withSplash) m_splash.Show(m_window);
     return 0;
 }
 
 void MainFrame::AddTrayIcon() {
-    m_tray = std::make_unique<platform::TrayIcon>(m_window, kTrayIconId, kTrayCallbackMessage);
-    // The small image of the icon, shared (never destroyed), so it is still
-    // there when the shell restarts and the icon must be put up again.
-    auto icon = static_cast<HICON>(LoadImageA(m_instance, MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
-                                              GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                              LR_SHARED));
-    m_tray->Add(icon, kTrayTip);
+    // Kept as long as the frame, so it is still there when the shell restarts
+    // and the icon must be put up again.
+    m_trayImage = platform::LoadSmallIcon(m_instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
+    m_tray.emplace(m_window, kTrayIconId, kTrayCallbackMessage);
+    m_tray->Add(m_trayImage.get(), kTrayTip);
 }
 
 LRESULT MainFrame::OnTaskbarCreated() {

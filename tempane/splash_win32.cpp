@@ -1,31 +1,11 @@
 #include "tempane/splash_win32.h"
 
-#include <memory>
-
-#include "platform/handles.h"
 #include "tempane/names.h"
 #include "tempane/resource.h"
 
 namespace tempane {
 
 namespace {
-
-struct Splash {
-    platform::unique_hgdiobj bitmap;
-    SIZE size = {};
-    HWND owner = nullptr;
-    HWND window = nullptr;
-};
-
-bool s_enabled = false;
-std::unique_ptr<Splash> s_splash;
-
-void HideSplash() {
-    if (!s_splash || !s_splash->window) return;
-    HWND owner = s_splash->owner;
-    DestroyWindow(s_splash->window);  // WM_NCDESTROY frees the splash
-    if (owner) UpdateWindow(owner);
-}
 
 void CentreOnWorkArea(HWND window) {
     RECT area = {};
@@ -38,56 +18,6 @@ void CentreOnWorkArea(HWND window) {
     int x = area.left + (area.right - area.left - width) / 2;
     int y = area.top + (area.bottom - area.top - height) / 2;
     SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void Paint(HDC target) {
-    if (!s_splash) return;
-    HDC memory = CreateCompatibleDC(target);
-    HGDIOBJ old = SelectObject(memory, s_splash->bitmap.get());
-    BitBlt(target, 0, 0, s_splash->size.cx, s_splash->size.cy, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-}
-
-LRESULT OnCreate(HWND window) {
-    CentreOnWorkArea(window);
-    SetTimer(window, kSplashTimerId, kSplashMilliseconds, nullptr);
-    return 0;
-}
-
-LRESULT OnPaint(HWND window) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
-    Paint(dc);
-    EndPaint(window, &paint);
-    return 0;
-}
-
-LRESULT OnNcDestroy(HWND window) {
-    if (s_splash && s_splash->window == window) s_splash.reset();
-    return 0;
-}
-
-LRESULT CALLBACK SplashProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_CREATE: return OnCreate(window);
-    case WM_PAINT: return OnPaint(window);
-    case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wParam)); return 0;
-    case WM_TIMER: if (wParam == kSplashTimerId) HideSplash(); return 0;
-    case WM_NCDESTROY: OnNcDestroy(window); break;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-bool RegisterSplashClass(HINSTANCE instance) {
-    WNDCLASSA existing = {};
-    if (GetClassInfoA(instance, kSplashClass, &existing)) return true;
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = SplashProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kSplashClass;
-    return RegisterClassA(&windowClass) != 0;
 }
 
 bool IsDismissingInput(UINT message) {
@@ -108,41 +38,79 @@ bool IsDismissingInput(UINT message) {
 
 }  // namespace
 
-void EnableSplash(bool enabled) {
-    s_enabled = enabled;
+Splash::~Splash() {
+    if (m_window) DestroyWindow(m_window);
 }
 
-HWND ShowSplash(HWND owner) {
-    if (!s_enabled || s_splash) return nullptr;
+HWND Splash::Show(HWND owner) {
+    if (m_window) return nullptr;
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    auto splash = std::make_unique<Splash>();
-    splash->bitmap.reset(LoadImageA(instance, MAKEINTRESOURCEA(IDB_SPLASH), IMAGE_BITMAP, 0, 0, 0));
-    if (!splash->bitmap || !RegisterSplashClass(instance)) return nullptr;
-    BITMAP facts = {};
-    GetObjectA(splash->bitmap.get(), sizeof facts, &facts);
-    splash->size = {facts.bmWidth, facts.bmHeight};
-    splash->owner = owner;
-    s_splash = std::move(splash);
+    WNDCLASSEXA windowClass = {};
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kSplashClass;
+    if (!platform::RegisterWindowClass(windowClass)) return nullptr;
 
-    HWND window = CreateWindowExA(0, kSplashClass, "", WS_POPUP | WS_VISIBLE, 0, 0, s_splash->size.cx,
-                                  s_splash->size.cy, owner, nullptr, instance, nullptr);
-    if (!window) {
-        s_splash.reset();
+    m_bitmap.reset(static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(IDB_SPLASH), IMAGE_BITMAP, 0, 0, 0)));
+    if (!m_bitmap) return nullptr;
+    BITMAP facts = {};
+    GetObjectA(m_bitmap.get(), sizeof facts, &facts);
+    m_size = {facts.bmWidth, facts.bmHeight};
+    m_owner = owner;
+    // A window that fails to come up has had its WM_NCDESTROY, which let go
+    // of the bitmap.
+    if (!CreateBound(0, kSplashClass, "", WS_POPUP | WS_VISIBLE, 0, 0, m_size.cx, m_size.cy, owner, nullptr,
+                     instance)) {
         return nullptr;
     }
-    s_splash->window = window;
-    UpdateWindow(window);
-    return window;
+    UpdateWindow(m_window);
+    return m_window;
 }
 
-HWND SplashWindow() {
-    return s_splash ? s_splash->window : nullptr;
-}
-
-bool SplashTakesMessage(const MSG& message) {
-    if (!s_splash || !s_splash->window || !IsDismissingInput(message.message)) return false;
-    HideSplash();
+bool Splash::TakesMessage(const MSG& message) {
+    if (!m_window || !IsDismissingInput(message.message)) return false;
+    Hide();
     return true;
+}
+
+LRESULT Splash::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: return OnCreate();
+    case WM_TIMER: return OnTimer(wParam);
+    case WM_NCDESTROY: return OnNcDestroy(wParam, lParam);
+    }
+    return DefaultHandling(message, wParam, lParam);
+}
+
+void Splash::Paint(HDC dc) {
+    if (!m_bitmap) return;
+    platform::unique_hdc memory(CreateCompatibleDC(dc));
+    platform::unique_select_object selected(memory.get(), m_bitmap.get());
+    BitBlt(dc, 0, 0, m_size.cx, m_size.cy, memory.get(), 0, 0, SRCCOPY);
+}
+
+LRESULT Splash::OnCreate() {
+    CentreOnWorkArea(m_window);
+    SetTimer(m_window, kSplashTimerId, kSplashMilliseconds, nullptr);
+    return 0;
+}
+
+LRESULT Splash::OnTimer(UINT_PTR timer) {
+    if (timer == kSplashTimerId) Hide();
+    return 0;
+}
+
+LRESULT Splash::OnNcDestroy(WPARAM wParam, LPARAM lParam) {
+    m_bitmap.reset();
+    return DefaultHandling(WM_NCDESTROY, wParam, lParam);
+}
+
+void Splash::Hide() {
+    if (!m_window) return;
+    HWND owner = m_owner;
+    DestroyWindow(m_window);
+    if (owner) UpdateWindow(owner);
 }
 
 }  // namespace tempane

@@ -1,24 +1,42 @@
-// The start-up picture: one per process, shown over the frame for a moment.
+// The start-up picture, shown over the frame for a moment.
 #pragma once
 
 #include <windows.h>
 
+#include "platform/handles.h"
+#include "platform/window_base.h"
+
 namespace tempane {
 
-// Start-up turns the splash on unless the command line asked it not to.
-void EnableSplash(bool enabled);
+class Splash : public platform::BaseWindow<Splash> {
+public:
+    Splash() = default;
+    // Takes a splash that is still up down with it.
+    ~Splash();
 
-// Shows bitmap IDB_SPLASH centred on the screen, owned by `owner`, when the
-// splash is enabled and none is up yet. Without the bitmap or its window
-// start-up simply goes on without a splash. Returns the window or NULL.
-HWND ShowSplash(HWND owner);
+    // Shows bitmap IDB_SPLASH centred on the work area, owned by `owner`,
+    // unless one is up already. Without the bitmap or its window start-up
+    // simply goes on without a splash. Returns the window or NULL. Window()
+    // is the splash while it is up, else NULL.
+    HWND Show(HWND owner);
 
-// The splash window while it is up, else NULL.
-HWND SplashWindow();
+    // For the message loop: while the splash is up, a key or mouse button press
+    // (in any of this thread's windows) removes it and is consumed: returns true
+    // and the message must not be dispatched.
+    bool TakesMessage(const MSG& message);
 
-// For the message loop: while the splash is up, a key or mouse button press
-// (in any of this thread's windows) removes it and is consumed: returns true
-// and the message must not be dispatched.
-bool SplashTakesMessage(const MSG& message);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void Paint(HDC dc);
+
+private:
+    LRESULT OnCreate();
+    LRESULT OnTimer(UINT_PTR timer);
+    LRESULT OnNcDestroy(WPARAM wParam, LPARAM lParam);
+    void Hide();
+
+    platform::unique_hbitmap m_bitmap;
+    SIZE m_size = {};
+    HWND m_owner = nullptr;
+};
 
 }  // namespace tempane

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/error_text.h"
 #include "tempane/main_frame_win32.h"
 #include "tempane/names.h"
-#include "tempane/splash_win32.h"
 #include "tempane/switches.h"
 
 static std::vector<std::string> Parameters() {
@@ -16,10 +16,10 @@ static std::vector<std::string> Parameters() {
     return parameters;
 }
 
-static int RunMessageLoop() {
+static int RunMessageLoop(tempane::Splash& splash) {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (tempane::SplashTakesMessage(message)) continue;
+        if (splash.TakesMessage(message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
@@ -27,13 +27,14 @@ static int RunMessageLoop() {
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    tempane::EnableSplash(tempane::SplashWanted(Parameters()));
-
     tempane::MainFrame frame;
-    HWND window = frame.Create(instance);
-    if (!window) return 1;
-    ShowWindow(window, SW_SHOW);
-    UpdateWindow(window);
+    std::string failure;
+    if (!frame.Create(instance, tempane::SplashWanted(Parameters()), failure)) {
+        platform::ShowStartFailure(tempane::kFrameTitle, failure);
+        return 1;
+    }
+    ShowWindow(frame.Window(), SW_SHOW);
+    UpdateWindow(frame.Window());
     Sleep(tempane::kStartupPauseMilliseconds);
-    return RunMessageLoop();
+    return RunMessageLoop(frame.StartupSplash());
 }

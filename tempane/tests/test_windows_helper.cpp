@@ -4,9 +4,9 @@
 //
 // Each window's title is its name. A window that receives SC_MINIMIZE adds
 // " +minimise" to its title before minimising, so a test in another process
-// can read what arrived. WM_APP to the "hidden" window renames it
-// "hidden marker": as posted messages arrive in order, a test that posts it
-// after tempane's posts knows all of those have been handled once it shows.
+// can read what arrived. WM_APP to a window adds " marker" to its title: as
+// posted messages arrive in order, a test that posts it after tempane's posts
+// knows all of those have been handled once it shows.
 #include <windows.h>
 
 #include <string>
@@ -15,17 +15,19 @@ namespace {
 
 const char kWindowClass[] = "TempaneTestWindow";
 
+void AddToTitle(HWND window, const char* text) {
+    char title[128] = {};
+    GetWindowTextA(window, title, sizeof title);
+    SetWindowTextA(window, (std::string(title) + text).c_str());
+}
+
 LRESULT CALLBACK HelperProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SYSCOMMAND:
-        if ((wParam & 0xFFF0) == SC_MINIMIZE) {
-            char title[128] = {};
-            GetWindowTextA(window, title, sizeof title);
-            SetWindowTextA(window, (std::string(title) + " +minimise").c_str());
-        }
+        if ((wParam & 0xFFF0) == SC_MINIMIZE) AddToTitle(window, " +minimise");
         break;
     case WM_APP:
-        SetWindowTextA(window, "hidden marker");
+        AddToTitle(window, " marker");
         return 0;
     case WM_CLOSE:
         PostQuitMessage(0);
