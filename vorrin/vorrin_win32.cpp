@@ -4,9 +4,12 @@
 #include <shellapi.h>
 
 #include <optional>
+#include <string>
 
+#include "platform/error_text.h"
 #include "platform/handles.h"
 #include "platform/tray.h"
+#include "platform/window_base.h"
 #include "vorrin/session_end_win32.h"
 #include "vorrin/toggler_names.h"
 #include "vorrin/toggler_rules.h"
@@ -15,142 +18,182 @@ namespace vorrin {
 
 namespace {
 
-HINSTANCE s_instance = nullptr;
-platform::unique_hmenu s_menu;
-platform::unique_hicon s_trayImage;
-std::optional<platform::TrayIcon> s_trayIcon;
-DesktopState s_desktop = DesktopState::Shown;
-// TrackPopupMenu and the message boxes run modal loops inside the tray
-// handler; notifications arriving meanwhile are dropped, not nested.
-bool s_inTrayNotification = false;
-POINT s_cursor = {};
-
-void PostCommand(HWND window, unsigned id) {
-    PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
-}
-
 void ShowDesktopIcons(bool visible) {
     HWND desktop = FindWindowA(kDesktopWindowClass, nullptr);
     if (desktop) ShowWindow(desktop, visible ? SW_SHOW : SW_HIDE);
-}
-
-void OpenDisplayProperties(HWND window) {
-    ShellExecuteA(window, "open", kDisplayPropertiesProgram, kDisplayPropertiesParameters, nullptr, SW_SHOW);
 }
 
 void ShowAbout() {
     MessageBoxA(nullptr, AboutText().c_str(), "About Vorrin", MB_ICONINFORMATION);
 }
 
-void ShowTrayPopup(HWND window) {
-    if (!GetCursorPos(&s_cursor)) {
-        MessageBoxA(window, "Failed to locate current cursor co-ordinates.", "GetCursorPos() Failed", MB_OK);
-        return;
+class TogglerWindow : public platform::BaseWindow<TogglerWindow> {
+public:
+    // Nothing may reach the object once it is gone; the window is never
+    // destroyed by Quit (which only posts WM_DESTROY).
+    ~TogglerWindow() {
+        if (m_window) DestroyWindow(m_window);
     }
-    // Without a loaded menu there is no submenu, and TrackPopupMenu fails.
-    HMENU popup = GetSubMenu(s_menu.get(), 0);
-    if (!platform::ShowTrayMenu(window, popup, s_cursor, TPM_LEFTBUTTON | TPM_RIGHTALIGN)) {
-        MessageBoxA(window, "Failed to popup menu window.", "TrackPopupMenu() Failed", MB_OK);
-    }
-}
 
-void AddTrayIcon(HWND window) {
-    s_trayImage.reset(static_cast<HICON>(LoadImageA(s_instance, kIconResource, IMAGE_ICON,
-                                                    GetSystemMetrics(SM_CXSMICON),
-                                                    GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
-    s_trayIcon.emplace(window, kTrayIconId, kTrayCallbackMessage);
-    s_trayIcon->Add(s_trayImage.get(), kTrayTip);
-}
+    // Registers the class and creates the window, which is never shown: it
+    // exists to own the tray icon and receive the commands. On failure returns
+    // false and `failure` says which call failed and why.
+    bool Create(HINSTANCE instance, std::string& failure);
 
-void LoadTrayMenu(HWND window) {
-    s_menu.reset(LoadMenuA(s_instance, kMenuResource));
-    if (!s_menu) MessageBoxA(window, "Failed to load menu resource.", "LoadMenu() Failed", MB_OK);
-}
+    // Posts the commands the switches ask for; without "-quit" puts up the
+    // tray icon and loads the menu.
+    void Start(const StartSwitches& switches);
 
-LRESULT OnCommand(HWND window, unsigned id) {
-    std::optional<Command> command = CommandFromId(id);
-    if (!command) return 0;
-    switch (*command) {
-    case Command::HideDesktopIcons: ShowDesktopIcons(false); break;
-    case Command::ShowDesktopIcons: ShowDesktopIcons(true); break;
-    case Command::DisplayProperties: OpenDisplayProperties(window); break;
-    case Command::LogOff:
-    case Command::Restart:
-    case Command::ShutDown: EndSession(*SessionEndFor(*command)); break;
-    case Command::About: ShowAbout(); break;
-    // Quit goes through the queue, as a start with "-quit" does.
-    case Command::Quit: PostMessageA(window, WM_DESTROY, 0, 0); break;
-    }
-    s_desktop = StateAfter(*command, s_desktop);
-    return 0;
-}
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-LRESULT OnTrayNotification(HWND window, unsigned mouseMessage) {
-    if (s_inTrayNotification) return 0;
-    s_inTrayNotification = true;
-    switch (TrayActionFor(mouseMessage, s_desktop)) {
-    case TrayAction::PostHide: PostCommand(window, IDM_HIDE_DESKTOP_ICONS); break;
-    case TrayAction::PostShow: PostCommand(window, IDM_SHOW_DESKTOP_ICONS); break;
-    case TrayAction::ShowMenu: ShowTrayPopup(window); break;
-    case TrayAction::None: break;
-    }
-    s_inTrayNotification = false;
-    return 0;
-}
+private:
+    LRESULT OnCommand(unsigned id);
+    LRESULT OnTrayNotification(unsigned mouseMessage);
+    LRESULT OnTaskbarCreated();
+    LRESULT OnDestroy();
 
-// The shell forgets every icon when it restarts; it says so with
-// "TaskbarCreated" and the icon has to be added again.
-LRESULT OnTaskbarCreated() {
-    if (s_trayIcon) s_trayIcon->Restore();
-    return 0;
-}
+    void PostCommand(unsigned id);
+    void ShowTrayPopup();
+    void AddTrayIcon();
+    void LoadTrayMenu();
 
-LRESULT OnDestroy() {
-    if (s_trayIcon) s_trayIcon->Remove();
-    s_menu.reset();
-    PostQuitMessage(0);
-    return 0;
-}
+    HINSTANCE m_instance = nullptr;
+    platform::unique_hmenu m_menu;
+    // Declared before the record that shows it, so it goes after the icon.
+    platform::unique_hicon m_trayImage;
+    std::optional<platform::TrayIcon> m_trayIcon;
+    DesktopState m_desktop = DesktopState::Shown;
+    // TrackPopupMenu and the message boxes run modal loops inside the tray
+    // handler; notifications arriving meanwhile are dropped, not nested.
+    bool m_inTrayNotification = false;
+    POINT m_cursor = {};
+};
 
-LRESULT CALLBACK TogglerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_DESTROY: return OnDestroy();
-    case WM_COMMAND: return OnCommand(window, LOWORD(wParam));
-    case kTrayCallbackMessage: return OnTrayNotification(window, static_cast<unsigned>(lParam));
-    }
-    if (message == platform::TaskbarCreatedMessage()) return OnTaskbarCreated();
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-bool RegisterTogglerClass(HINSTANCE instance) {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = TogglerWindowProc;
+bool TogglerWindow::Create(HINSTANCE instance, std::string& failure) {
+    WNDCLASSEXA windowClass = {};
+    windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     windowClass.lpszMenuName = kMenuResource;
     windowClass.lpszClassName = kWindowClass;
-    return RegisterClassA(&windowClass) != 0;
+    if (!platform::RegisterWindowClass(windowClass)) {
+        failure = platform::CallErrorText("RegisterClassEx");
+        return false;
+    }
+    m_instance = instance;
+    if (!CreateBound(0, kWindowClass, kWindowTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                     CW_USEDEFAULT, nullptr, nullptr, instance)) {
+        failure = platform::CallErrorText("CreateWindowEx");
+        return false;
+    }
+    m_desktop = DesktopState::Shown;
+    return true;
+}
+
+void TogglerWindow::Start(const StartSwitches& switches) {
+    if (switches.hide) PostCommand(IDM_HIDE_DESKTOP_ICONS);
+    if (switches.show) PostCommand(IDM_SHOW_DESKTOP_ICONS);
+    if (switches.quit) {
+        PostMessageA(m_window, WM_DESTROY, 0, 0);
+    } else {
+        AddTrayIcon();
+        LoadTrayMenu();
+    }
+}
+
+LRESULT TogglerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == platform::TaskbarCreatedMessage()) return OnTaskbarCreated();
+    switch (message) {
+    case WM_DESTROY: return OnDestroy();
+    case WM_COMMAND: return OnCommand(LOWORD(wParam));
+    case kTrayCallbackMessage: return OnTrayNotification(static_cast<unsigned>(lParam));
+    }
+    return DefaultHandling(message, wParam, lParam);
+}
+
+LRESULT TogglerWindow::OnCommand(unsigned id) {
+    std::optional<Command> command = CommandFromId(id);
+    if (!command) return 0;
+    switch (*command) {
+    case Command::HideDesktopIcons: ShowDesktopIcons(false); break;
+    case Command::ShowDesktopIcons: ShowDesktopIcons(true); break;
+    case Command::DisplayProperties:
+        ShellExecuteA(m_window, "open", kDisplayPropertiesProgram, kDisplayPropertiesParameters, nullptr, SW_SHOW);
+        break;
+    case Command::LogOff:
+    case Command::Restart:
+    case Command::ShutDown: EndSession(*SessionEndFor(*command)); break;
+    case Command::About: ShowAbout(); break;
+    // Quit goes through the queue, as a start with "-quit" does.
+    case Command::Quit: PostMessageA(m_window, WM_DESTROY, 0, 0); break;
+    }
+    m_desktop = StateAfter(*command, m_desktop);
+    return 0;
+}
+
+LRESULT TogglerWindow::OnTrayNotification(unsigned mouseMessage) {
+    if (m_inTrayNotification) return 0;
+    m_inTrayNotification = true;
+    switch (TrayActionFor(mouseMessage, m_desktop)) {
+    case TrayAction::PostHide: PostCommand(IDM_HIDE_DESKTOP_ICONS); break;
+    case TrayAction::PostShow: PostCommand(IDM_SHOW_DESKTOP_ICONS); break;
+    case TrayAction::ShowMenu: ShowTrayPopup(); break;
+    case TrayAction::None: break;
+    }
+    m_inTrayNotification = false;
+    return 0;
+}
+
+// The shell forgets every icon when it restarts; it says so with
+// "TaskbarCreated" and the icon has to be added again.
+LRESULT TogglerWindow::OnTaskbarCreated() {
+    if (m_trayIcon) m_trayIcon->Restore();
+    return 0;
+}
+
+LRESULT TogglerWindow::OnDestroy() {
+    if (m_trayIcon) m_trayIcon->Remove();
+    m_menu.reset();
+    PostQuitMessage(0);
+    return 0;
+}
+
+void TogglerWindow::PostCommand(unsigned id) {
+    PostMessageA(m_window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+void TogglerWindow::ShowTrayPopup() {
+    if (!GetCursorPos(&m_cursor)) {
+        MessageBoxA(m_window, "Failed to locate current cursor co-ordinates.", "GetCursorPos() Failed", MB_OK);
+        return;
+    }
+    // Without a loaded menu there is no submenu, and TrackPopupMenu fails.
+    HMENU popup = GetSubMenu(m_menu.get(), 0);
+    if (!platform::ShowTrayMenu(m_window, popup, m_cursor, TPM_LEFTBUTTON | TPM_RIGHTALIGN)) {
+        MessageBoxA(m_window, "Failed to popup menu window.", "TrackPopupMenu() Failed", MB_OK);
+    }
+}
+
+void TogglerWindow::AddTrayIcon() {
+    m_trayImage = platform::LoadSmallIcon(m_instance, kIconResource);
+    m_trayIcon.emplace(m_window, kTrayIconId, kTrayCallbackMessage);
+    m_trayIcon->Add(m_trayImage.get(), kTrayTip);
+}
+
+void TogglerWindow::LoadTrayMenu() {
+    m_menu.reset(LoadMenuA(m_instance, kMenuResource));
+    if (!m_menu) MessageBoxA(m_window, "Failed to load menu resource.", "LoadMenu() Failed", MB_OK);
 }
 
 int Run(HINSTANCE instance, const char* arguments) {
-    if (!RegisterTogglerClass(instance)) return 0;
-    s_instance = instance;
-    // Never shown: it exists to own the tray icon and receive the commands.
-    HWND window = CreateWindowA(kWindowClass, kWindowTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
-    if (!window) return 0;
-    s_desktop = DesktopState::Shown;
-
-    StartSwitches switches = ParseSwitches(arguments ? arguments : "");
-    if (switches.hide) PostCommand(window, IDM_HIDE_DESKTOP_ICONS);
-    if (switches.show) PostCommand(window, IDM_SHOW_DESKTOP_ICONS);
-    if (switches.quit) {
-        PostMessageA(window, WM_DESTROY, 0, 0);
-    } else {
-        AddTrayIcon(window);
-        LoadTrayMenu(window);
+    TogglerWindow toggler;
+    std::string failure;
+    if (!toggler.Create(instance, failure)) {
+        platform::ShowStartFailure("Vorrin", failure);
+        return 1;
     }
+    toggler.Start(ParseSwitches(arguments ? arguments : ""));
 
     MSG message = {};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

@@ -17,6 +17,7 @@
 #include "platform/handles.h"
 #include "platform/tray.h"
 #include "platform/windows_list.h"
+#include "test_support/fake_taskbar.h"
 #include "test_support/win_test_support.h"
 #include "vorrin/toggler_names.h"
 #include "vorrin/toggler_rules.h"
@@ -56,39 +57,6 @@ std::string DialogText(HWND box) {
     char text[1024] = {};
     GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
     return text;
-}
-
-// True once the screen shows dark pixels (text) inside `window`: a message box
-// draws its text some time after it has become visible.
-bool ShowsText(HWND window) {
-    RECT area;
-    if (!GetWindowRect(window, &area)) return false;
-    int width = area.right - area.left, height = area.bottom - area.top;
-    if (width <= 0 || height <= 0) return false;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    platform::unique_hgdiobj bitmap(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    bool dark = false;
-    if (bitmap && bits) {
-        HGDIOBJ old = SelectObject(memory, bitmap.get());
-        BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-        SelectObject(memory, old);
-        GdiFlush();
-        const unsigned char* pixel = static_cast<const unsigned char*>(bits);
-        for (int i = 0; i < width * height && !dark; ++i, pixel += 4) {
-            dark = pixel[0] < 64 && pixel[1] < 64 && pixel[2] < 64;
-        }
-    }
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return dark;
 }
 
 bool CloseMessageBox(HWND box) {
@@ -352,6 +320,7 @@ TEST_F(VorrinTest, TrayMenuHidesAndShowsAndIgnoresClicksWhileOpen) {
 
     HWND menu = OpenTrayMenu(*program, window);
     ASSERT_TRUE(menu);
+    EXPECT_TRUE(test_support::WaitUntilDrawn(menu));
     EXPECT_FALSE(test_support::SaveScreenPicture("vorrin-tray-menu", menu).empty());
 
     // A click while the menu is open is dropped, not nested.
@@ -397,7 +366,9 @@ TEST_F(VorrinTest, AboutBoxHasNoOwnerAndShowsNameVersionAuthorAndAddresses) {
     EXPECT_EQ(nullptr, GetWindow(box, GW_OWNER));
     EXPECT_EQ(AboutText(), DialogText(box));
     EXPECT_EQ(0u, DialogText(box).find("Vorrin v2.0\n"));
-    EXPECT_TRUE(WaitUntil([&] { return ShowsText(GetDlgItem(box, 0xFFFF)); }));
+    // A message box draws its text some time after it has become visible.
+    EXPECT_TRUE(test_support::WaitUntilDrawn(GetDlgItem(box, 0xFFFF)));
+    EXPECT_TRUE(test_support::WaitUntilDrawn(box));
     EXPECT_FALSE(test_support::SaveScreenPicture("vorrin-about", box).empty());
     ASSERT_TRUE(CloseMessageBox(box));
     EXPECT_TRUE(program->Running());
@@ -448,13 +419,15 @@ TEST_F(VorrinTest, LogOffRestartAndShutDownAskWindowsToEndTheSession) {
     HWND menu = OpenTrayMenu(*program, window);
     ASSERT_TRUE(menu);
     PressKeys(menu, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN});
-    ASSERT_TRUE(WaitUntil([&] { return test_support::ProcessWindows(program->Id(), "#32768").size() >= 2; }));
+    // The submenu's window may exist a moment before it is shown.
     HWND submenu = nullptr;
-    for (HWND candidate : test_support::ProcessWindows(program->Id(), "#32768")) {
-        if (candidate != menu && IsWindowVisible(candidate)) submenu = candidate;
-    }
-    ASSERT_TRUE(submenu);
-    SendMessageTimeoutA(submenu, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+    ASSERT_TRUE(WaitUntil([&] {
+        for (HWND candidate : test_support::ProcessWindows(program->Id(), "#32768")) {
+            if (candidate != menu && IsWindowVisible(candidate)) submenu = candidate;
+        }
+        return submenu != nullptr;
+    }));
+    EXPECT_TRUE(test_support::WaitUntilDrawn(submenu));
     EXPECT_FALSE(test_support::SaveScreenPicture("vorrin-shut-down-menu").empty());
     PressKeys(submenu, {VK_RETURN});
     ASSERT_TRUE(WaitForMenusClosed(*program));
@@ -477,7 +450,7 @@ TEST_F(VorrinTest, TrayIconComesBackWhenTheTaskbarIsCreatedAgain) {
     ASSERT_TRUE(WaitUntil([&] { return TrayIconCount() == m_trayIconsBefore + 1; }));
     HWND tray = TrayWindow();
     ASSERT_TRUE(tray);
-    SendMessageTimeoutA(tray, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+    EXPECT_TRUE(test_support::WaitUntilDrawn(tray));
     EXPECT_FALSE(test_support::SaveScreenPicture("vorrin-tray-icon", tray).empty());
 
     // A restarted shell has forgotten every icon.
@@ -492,6 +465,35 @@ TEST_F(VorrinTest, TrayIconComesBackWhenTheTaskbarIsCreatedAgain) {
     EXPECT_TRUE(WaitUntil([&] { return TrayIconCount() == m_trayIconsBefore + 1; }));
     EXPECT_TRUE(Quit(*program, window));
     EXPECT_EQ(m_trayIconsBefore, TrayIconCount());
+}
+
+TEST_F(VorrinTest, TheTrayRecordNamesItsWindowAndACallbackThatWorks) {
+    test_support::FakeTaskbar taskbar;
+    ASSERT_EQ(FindWindowA("Shell_TrayWnd", nullptr), taskbar.Window()) << "another taskbar would get the calls";
+    auto program = Start();
+    HWND window = program->WaitForWindow(kWindowClass);
+    ASSERT_TRUE(window);
+    ASSERT_TRUE(WaitUntil([&] { return !taskbar.Calls().empty(); }));
+
+    const test_support::FakeTaskbar::Call added = taskbar.Calls().front();
+    EXPECT_EQ(static_cast<DWORD>(NIM_ADD), added.message);
+    EXPECT_EQ(window, added.owner);
+    EXPECT_EQ(1u, added.id);
+    EXPECT_EQ(static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP), added.flags);
+    EXPECT_EQ(0x418u, added.callback) << "WM_USER + 24";
+    EXPECT_EQ("Show/Hide Desktop Icons", added.tip);
+
+    // A click reported exactly as the record asks toggles the desktop.
+    PostMessageA(added.owner, added.callback, added.id, WM_LBUTTONDOWN);
+    PostMessageA(added.owner, added.callback, added.id, WM_LBUTTONUP);
+    EXPECT_TRUE(WaitForDesktop(false));
+
+    ASSERT_TRUE(Quit(*program, window));
+    ASSERT_EQ(2u, taskbar.Calls().size());
+    const test_support::FakeTaskbar::Call removed = taskbar.Calls().back();
+    EXPECT_EQ(static_cast<DWORD>(NIM_DELETE), removed.message);
+    EXPECT_EQ(window, removed.owner);
+    EXPECT_EQ(1u, removed.id);
 }
 
 TEST_F(VorrinTest, TwoCopiesShowTwoIconsEachWithItsOwnBelief) {
