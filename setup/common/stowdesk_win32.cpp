@@ -1,0 +1,108 @@
+#include "setup/common/stowdesk_win32.h"
+
+#include <shlobj.h>
+
+#include <cstdlib>
+
+#include "platform/handles.h"
+#include "setup/common/install_rules.h"
+#include "setup/common/product_names.h"
+
+namespace stowdesk {
+
+int ShowMessage(const std::string& text, UINT flags) {
+    return MessageBoxA(nullptr, text.c_str(), kProductName, flags);
+}
+
+static std::string Variable(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+bool RedirectRegistryForTests() {
+    const std::string root = Variable(kTestRegistryVariable);
+    if (root.empty()) return true;
+    struct Redirect {
+        HKEY predefined;
+        const char* subkey;
+    };
+    static const Redirect redirects[] = {
+        {HKEY_LOCAL_MACHINE, "HKLM"}, {HKEY_CURRENT_USER, "HKCU"}, {HKEY_CLASSES_ROOT, "HKCR"}};
+    // Every key is opened before the first override, since the overrides
+    // change what HKEY_CURRENT_USER means. The overrides use them until exit.
+    static platform::unique_hkey keys[3];
+    for (int i = 0; i < 3; ++i) {
+        const std::string path = root + "\\" + redirects[i].subkey;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                            nullptr, keys[i].put(), nullptr) != ERROR_SUCCESS) {
+            return false;
+        }
+    }
+    for (int i = 0; i < 3; ++i) {
+        if (RegOverridePredefKey(redirects[i].predefined, keys[i].get()) != ERROR_SUCCESS) return false;
+    }
+    return true;
+}
+
+std::string SpecialFolder(int csidl) {
+    const std::string testRoot = Variable(kTestShellVariable);
+    if (!testRoot.empty()) {
+        switch (csidl) {
+        case CSIDL_STARTUP: return JoinPath(testRoot, "Startup");
+        case CSIDL_STARTMENU: return JoinPath(testRoot, "Start Menu");
+        case CSIDL_PROGRAMS: return JoinPath(testRoot, "Programs");
+        case CSIDL_DESKTOPDIRECTORY: return JoinPath(testRoot, "Desktop");
+        case CSIDL_APPDATA: return JoinPath(testRoot, "AppData");
+        default: return "";
+        }
+    }
+    char path[MAX_PATH] = {};
+    if (!SHGetSpecialFolderPathA(nullptr, path, csidl, FALSE)) return "";
+    return path;
+}
+
+platform::ExplorerShell ProductExplorerShell() {
+    const std::string testRoot = Variable(kTestShellVariable);
+    if (testRoot.empty()) return platform::SessionExplorerShell();
+    const std::string windows = JoinPath(testRoot, "Windows");
+    return {kTestShellClassPrefix, JoinPath(windows, "explorer.exe"), JoinPath(windows, "systray.exe")};
+}
+
+void CloseProductWindows() {
+    for (const char* className : {kAutoSaveWindowClass, kOldQuickStartWindowClass, kQuickWindowClass}) {
+        if (HWND window = FindWindowA(className, nullptr)) PostMessageA(window, WM_CLOSE, 0, 0);
+    }
+}
+
+void NotifyExplorerBack() {
+    for (const char* className : kTrayIconsBackClasses) {
+        if (HWND window = FindWindowA(className, nullptr)) PostMessageA(window, kTrayIconsBackMessage, 0, 0);
+    }
+    for (const char* className : kDesktopBackClasses) {
+        if (HWND window = FindWindowA(className, nullptr)) PostMessageA(window, kDesktopBackMessage, 0, 0);
+    }
+}
+
+void AnnouncePath(LONG event, const std::string& path, bool flush) {
+    SHChangeNotify(event, SHCNF_PATHA, path.c_str(), nullptr);
+    if (flush) SHChangeNotify(0, SHCNF_FLUSH, nullptr, nullptr);
+}
+
+void AnnounceAssociationsChanged() {
+    SHChangeNotify(SHCNE_ASSOCCHANGED, 0, nullptr, nullptr);
+    SHChangeNotify(0, SHCNF_FLUSH, nullptr, nullptr);
+}
+
+std::string OwnProgramPath() {
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+}  // namespace stowdesk
