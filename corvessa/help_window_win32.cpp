@@ -44,9 +44,9 @@ void HelpWindow::Show(HWND mainWindow) {
     if (!m_richEdit) m_richEdit.reset(LoadLibraryA("riched20.dll"));
     RECT place;
     GetWindowRect(mainWindow, &place);
-    CreateBound(WS_EX_APPWINDOW, CORVESSA_HELP_CLASS, "Corvessa Help", WS_POPUP | WS_BORDER | WS_SYSMENU | WS_CLIPCHILDREN,
-                place.left, place.top, place.right - place.left, place.bottom - place.top, nullptr, nullptr,
-                m_instance);
+    CreateBound(WS_EX_APPWINDOW, CORVESSA_HELP_CLASS, "Corvessa Help",
+                WS_POPUP | WS_BORDER | WS_SYSMENU | WS_CLIPCHILDREN, place.left, place.top, place.right - place.left,
+                place.bottom - place.top, nullptr, nullptr, m_instance);
     if (m_window) ShowWindow(m_window, SW_SHOW);
 }
 

@@ -8,6 +8,7 @@
 
 #include "corvessa/icon_browser_win32.h"
 #include "corvessa/icon_strip_win32.h"
+#include "corvessa/main_window_win32.h"
 #include "test_support/win_test_support.h"
 
 namespace corvessa {
@@ -69,6 +70,18 @@ TEST(CorvessaDriveProbes, AskNoDiskQuestionsAndGiveTheModeBack) {
         EXPECT_EQ(CurrentErrorMode(), mode);
     }
     SetErrorMode(original);
+}
+
+TEST(CorvessaStart, AFailedStartNamesTheCallAndWhy) {
+    // This test program holds none of corvessa's pictures.
+    MainWindow window(GetModuleHandleA(nullptr));
+    std::string failure;
+    EXPECT_FALSE(window.Create(SW_HIDE, failure));
+    EXPECT_EQ(window.Window(), nullptr);
+    const std::string call = "LoadImage: error ";
+    EXPECT_EQ(failure.compare(0, call.size(), call), 0) << failure;
+    // The system's own words follow the number.
+    EXPECT_NE(failure.find(": ", call.size()), std::string::npos) << failure;
 }
 
 }  // namespace
