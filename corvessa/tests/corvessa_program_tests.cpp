@@ -34,6 +34,86 @@ std::string WindowText(HWND window) {
     return text;
 }
 
+// The plain colour of the test library's icon `number`, away from its digits.
+COLORREF FixtureIconColor(int number) {
+    // Hue number/12 at saturation 0.65 and value 0.85, as the icons were drawn.
+    const double value = 0.85, low = value * (1 - 0.65);
+    const double hue = number / 2.0;  // in sixths of the circle
+    const int sector = static_cast<int>(hue);
+    const double rising = low + (value - low) * (hue - sector), falling = value - (value - low) * (hue - sector);
+    double r = value, g = rising, b = low;
+    switch (sector) {
+        case 0: r = value, g = rising, b = low; break;
+        case 1: r = falling, g = value, b = low; break;
+        case 2: r = low, g = value, b = rising; break;
+        case 3: r = low, g = falling, b = value; break;
+        case 4: r = rising, g = low, b = value; break;
+        default: r = value, g = low, b = falling; break;
+    }
+    return RGB(static_cast<int>(r * 255), static_cast<int>(g * 255), static_cast<int>(b * 255));
+}
+
+COLORREF ShownColor(HWND iconBox) {
+    // Icons are drawn 2 pixels into the box; the tile's plain colour lies a
+    // few pixels further in, clear of the number.
+    POINT spot = {2 + 6, 2 + 6};
+    ClientToScreen(iconBox, &spot);
+    HDC screen = GetDC(nullptr);
+    COLORREF color = GetPixel(screen, spot.x, spot.y);
+    ReleaseDC(nullptr, screen);
+    return color;
+}
+
+bool Near(COLORREF a, COLORREF b) {
+    return abs(GetRValue(a) - GetRValue(b)) <= 8 && abs(GetGValue(a) - GetGValue(b)) <= 8 &&
+           abs(GetBValue(a) - GetBValue(b)) <= 8;
+}
+
+// Whether `window` and every child of it have painted all there is to paint,
+// so that a picture of the screen shows what a user sees.
+BOOL CALLBACK NoteUnpainted(HWND child, LPARAM painted) {
+    if (GetUpdateRect(child, nullptr, FALSE)) *reinterpret_cast<bool*>(painted) = false;
+    return TRUE;
+}
+
+bool Painted(HWND window) {
+    bool painted = !GetUpdateRect(window, nullptr, FALSE);
+    EnumChildWindows(window, NoteUnpainted, reinterpret_cast<LPARAM>(&painted));
+    return painted;
+}
+
+// Whether the screen shows text inside the client area of a text box: dark
+// pixels on its light background.
+bool ShowsText(HWND box) {
+    RECT client;
+    GetClientRect(box, &client);
+    POINT origin = {0, 0};
+    ClientToScreen(box, &origin);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = client.right;
+    info.bmiHeader.biHeight = -client.bottom;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    platform::unique_hdc_window screen(nullptr);
+    platform::unique_hdc memory(CreateCompatibleDC(screen.get()));
+    void* bits = nullptr;
+    platform::unique_hbitmap picture(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!picture || !bits) return false;
+    {
+        platform::unique_select_object selected(memory.get(), picture.get());
+        BitBlt(memory.get(), 0, 0, client.right, client.bottom, screen.get(), origin.x, origin.y, SRCCOPY);
+    }
+    GdiFlush();
+    const auto* pixels = static_cast<const RGBQUAD*>(bits);
+    int dark = 0;
+    for (LONG i = 0; i < client.right * client.bottom; ++i) {
+        if (pixels[i].rgbRed + pixels[i].rgbGreen + pixels[i].rgbBlue < 3 * 100) ++dark;
+    }
+    return dark > 100;
+}
+
 // The program's HKEY_LOCAL_MACHINE ("HKLM") and HKEY_USERS ("HKU"), as keys
 // under a scratch key of the real HKEY_CURRENT_USER.
 class PrivateRegistry {
@@ -189,8 +269,10 @@ TEST_F(CorvessaProgram, ShowsTheStoredNameAndStepsThroughALibrary) {
     corvessa.Click(IDC_NEW_FULL);
     corvessa.Step(IDC_PREVIOUS, 1);
     corvessa.Click(IDC_STRIP);
-    UpdateWindow(corvessa.Window());
-    test_support::PumpMessages();
+    // The picture is taken once the chosen icon is on the screen.
+    EXPECT_TRUE(test_support::WaitUntil([&] {
+        return Painted(corvessa.Window()) && Near(ShownColor(corvessa.Control(IDC_NEW_FULL)), FixtureIconColor(3));
+    }));
     EXPECT_NE(test_support::SaveScreenPicture("corvessa-main", corvessa.Window()), "");
 }
 
@@ -414,8 +496,13 @@ TEST_F(CorvessaProgram, HelpShowsTheHelpFileAndCloseEndsTheProgram) {
     GetWindowRect(window, &mainPlace);
     GetWindowRect(help, &helpPlace);
     EXPECT_TRUE(EqualRect(&mainPlace, &helpPlace));
-    std::string text = WindowText(GetDlgItem(help, IDC_HELP_TEXT));
-    EXPECT_NE(text.find("Renaming the Recycle Bin"), std::string::npos) << text;
+    // The picture is taken once the text is in the box and on the screen.
+    HWND textBox = GetDlgItem(help, IDC_HELP_TEXT);
+    std::string text;
+    EXPECT_TRUE(test_support::WaitUntil([&] {
+        text = WindowText(textBox);
+        return text.find("Renaming the Recycle Bin") != std::string::npos && Painted(help) && ShowsText(textBox);
+    })) << text;
     EXPECT_EQ(text.find("\\rtf"), std::string::npos) << "shown as plain text";
     EXPECT_NE(test_support::SaveScreenPicture("corvessa-help", help), "");
 
@@ -482,41 +569,6 @@ TEST_F(CorvessaProgram, AboutBoxFromTheSystemMenu) {
     SendMessageA(GetDlgItem(about, IDOK), BM_CLICK, 0, 0);
     EXPECT_TRUE(test_support::WaitUntil([&] { return !IsWindow(about); }));
     EXPECT_TRUE(corvessa.Program().Running());
-}
-
-// The plain colour of the test library's icon `number`, away from its digits.
-COLORREF FixtureIconColor(int number) {
-    // Hue number/12 at saturation 0.65 and value 0.85, as the icons were drawn.
-    const double value = 0.85, low = value * (1 - 0.65);
-    const double hue = number / 2.0;  // in sixths of the circle
-    const int sector = static_cast<int>(hue);
-    const double rising = low + (value - low) * (hue - sector), falling = value - (value - low) * (hue - sector);
-    double r = value, g = rising, b = low;
-    switch (sector) {
-        case 0: r = value, g = rising, b = low; break;
-        case 1: r = falling, g = value, b = low; break;
-        case 2: r = low, g = value, b = rising; break;
-        case 3: r = low, g = falling, b = value; break;
-        case 4: r = rising, g = low, b = value; break;
-        default: r = value, g = low, b = falling; break;
-    }
-    return RGB(static_cast<int>(r * 255), static_cast<int>(g * 255), static_cast<int>(b * 255));
-}
-
-COLORREF ShownColor(HWND iconBox) {
-    // Icons are drawn 2 pixels into the box; the tile's plain colour lies a
-    // few pixels further in, clear of the number.
-    POINT spot = {2 + 6, 2 + 6};
-    ClientToScreen(iconBox, &spot);
-    HDC screen = GetDC(nullptr);
-    COLORREF color = GetPixel(screen, spot.x, spot.y);
-    ReleaseDC(nullptr, screen);
-    return color;
-}
-
-bool Near(COLORREF a, COLORREF b) {
-    return abs(GetRValue(a) - GetRValue(b)) <= 8 && abs(GetGValue(a) - GetGValue(b)) <= 8 &&
-           abs(GetBValue(a) - GetBValue(b)) <= 8;
 }
 
 TEST_F(CorvessaProgram, IconBoxesShowStoredIconsAndAStoredChoice) {
