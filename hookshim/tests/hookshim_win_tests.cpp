@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "hookshim/hookshim_protocol.h"
-#include "hookshim/tests/hook_test_window.h"
+#include "hookshim/tests/hook_test_support.h"
 #include "platform/handles.h"
-#include "platform/window_base.h"
 #include "test_support/win_test_support.h"
 
 namespace {
 
+using hook_tests::HelperState;
 using test_support::LastErrorText;
 using test_support::WaitUntil;
 
@@ -27,18 +27,9 @@ struct Report {
 
 // Stands in for the program's hidden main form: records every report of the
 // library and answers the never-adjust question.
-class Receiver : public platform::BaseWindow<Receiver> {
+class Receiver : public hook_tests::ReceiverWindow<Receiver> {
 public:
-    Receiver() {
-        WNDCLASSEXA windowClass = {};
-        windowClass.lpfnWndProc = WindowProc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "HookshimTestReceiver";
-        platform::RegisterWindowClass(windowClass);
-        CreateBound(0, windowClass.lpszClassName, "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
-                    windowClass.hInstance);
-    }
-    ~Receiver() { DestroyWindow(m_window); }
+    Receiver() { CreateHidden("HookshimTestReceiver"); }
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (message >= 0xC000 && message <= 0xFFFF) {
@@ -60,19 +51,6 @@ public:
     UINT getNeverAdjust = RegisterWindowMessageA(hookshim::kWMGetNeverAdjust);
     LRESULT neverAdjustAnswer = 0;
 };
-
-std::string TestProgramPath(const char* name) {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    return folder.substr(0, folder.find_last_of('\\') + 1) + name;
-}
-
-unsigned HelperState(HWND helper) {
-    DWORD_PTR state = 0;
-    SendMessageTimeoutA(helper, RegisterWindowMessageA(kHookTestStateQuery), 0, 0, SMTO_ABORTIFHUNG, 2000, &state);
-    return static_cast<unsigned>(state);
-}
 
 constexpr unsigned kAllCommands = 0x7;
 unsigned Commands(unsigned state) { return state & kAllCommands; }
@@ -109,7 +87,7 @@ protected:
 
 TEST_F(HookshimTest, ReportsAnotherProcessWindowAndEditsItsSystemMenuThere) {
     ASSERT_TRUE(start(receiver.Window()));
-    test_support::RunningProgram helperProgram(TestProgramPath(kHookTestWindowExe), "Hooked helper");
+    test_support::RunningProgram helperProgram(hook_tests::HookTestWindowPath(), "Hooked helper");
     ASSERT_TRUE(helperProgram.Started()) << LastErrorText();
     HWND helper = helperProgram.WaitForWindow(kHookTestWindowClass);
     ASSERT_TRUE(helper);
@@ -158,7 +136,7 @@ TEST_F(HookshimTest, ReportsAnotherProcessWindowAndEditsItsSystemMenuThere) {
 
 TEST_F(HookshimTest, ReportsChosenCommandsAndTitleBarDoubleClicksInsteadOfTheWindow) {
     ASSERT_TRUE(start(receiver.Window()));
-    test_support::RunningProgram helperProgram(TestProgramPath(kHookTestWindowExe), "Commands helper");
+    test_support::RunningProgram helperProgram(hook_tests::HookTestWindowPath(), "Commands helper");
     HWND helper = helperProgram.WaitForWindow(kHookTestWindowClass);
     ASSERT_TRUE(helper);
     const UINT sysCommand = Message(hookshim::kWMSysCommand);
@@ -196,7 +174,7 @@ TEST_F(HookshimTest, ReportsChosenCommandsAndTitleBarDoubleClicksInsteadOfTheWin
 
 TEST_F(HookshimTest, AfterTheHooksEndAWindowGetsItsMessagesAgain) {
     ASSERT_TRUE(start(receiver.Window()));
-    test_support::RunningProgram helperProgram(TestProgramPath(kHookTestWindowExe), "Unhooked helper");
+    test_support::RunningProgram helperProgram(hook_tests::HookTestWindowPath(), "Unhooked helper");
     HWND helper = helperProgram.WaitForWindow(kHookTestWindowClass);
     ASSERT_TRUE(helper);
     ASSERT_TRUE(WaitUntil([&] { return receiver.Count(Message(hookshim::kWMAddMenu), helper) == 1; }));

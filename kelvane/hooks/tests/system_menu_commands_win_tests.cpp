@@ -11,32 +11,23 @@
 #include <vector>
 
 #include "hookshim/system_menu_edit.h"
-#include "hookshim/tests/hook_test_window.h"
+#include "hookshim/tests/hook_test_support.h"
 #include "kelvane/hooks/system_menu_commands_win32.h"
-#include "platform/window_base.h"
 #include "test_support/win_test_support.h"
 
 namespace {
 
 using kelvane::CNCLButtonDblClk;
 using kelvane::SystemMenuCommands;
+using hook_tests::HelperState;
 using test_support::LastErrorText;
 using test_support::WaitUntil;
 
 // The hidden main form as the program has it: the library's messages go to
 // SystemMenuCommands first.
-class MainForm : public platform::BaseWindow<MainForm> {
+class MainForm : public hook_tests::ReceiverWindow<MainForm> {
 public:
-    MainForm() {
-        WNDCLASSEXA windowClass = {};
-        windowClass.lpfnWndProc = WindowProc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "HooksTestMainForm";
-        platform::RegisterWindowClass(windowClass);
-        CreateBound(0, windowClass.lpszClassName, "Nimbrel Kelvane", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
-                    windowClass.hInstance);
-    }
-    ~MainForm() { DestroyWindow(m_window); }
+    MainForm() { CreateHidden("HooksTestMainForm"); }
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         LRESULT result = 0;
@@ -46,13 +37,6 @@ public:
 
     SystemMenuCommands* commands = nullptr;
 };
-
-std::string TestProgramPath(const char* name) {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    return folder.substr(0, folder.find_last_of('\\') + 1) + name;
-}
 
 struct MenuItem {
     UINT id;
@@ -94,12 +78,6 @@ std::vector<MenuItem> Commands(bool topmost, bool neverAdjust) {
 }
 
 bool IsTopmost(HWND window) { return (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
-
-unsigned HelperState(HWND helper) {
-    DWORD_PTR state = 0;
-    SendMessageTimeoutA(helper, RegisterWindowMessageA(kHookTestStateQuery), 0, 0, SMTO_ABORTIFHUNG, 2000, &state);
-    return static_cast<unsigned>(state);
-}
 
 // Lets the repeat filter's 350 ms pass since `since`, so an identical
 // message counts again.
@@ -299,7 +277,7 @@ TEST_F(SystemMenuCommandsTest, HideAndTopmostNotificationsKeepTheListsTrue) {
 TEST_F(SystemMenuCommandsTest, AHelperProgramsWindowGetsTheCommandsAndTheirActions) {
     control.KelvaneData().Settings().SetAddSystemMenuCommands(true);
     ASSERT_TRUE(commands.SwitchSystemHooks(true)) << commands.LoadFailure();
-    test_support::RunningProgram helperProgram(TestProgramPath(kHookTestWindowExe), "Kelvane helper");
+    test_support::RunningProgram helperProgram(hook_tests::HookTestWindowPath(), "Kelvane helper");
     ASSERT_TRUE(helperProgram.Started()) << LastErrorText();
     HWND helper = helperProgram.WaitForWindow(kHookTestWindowClass);
     ASSERT_TRUE(helper);
@@ -354,7 +332,7 @@ TEST_F(SystemMenuCommandsTest, SavingWithTheCommandsOffRemovesThemEverywhereAndU
     ASSERT_TRUE(commands.HooksOn()) << commands.LoadFailure();
     ASSERT_TRUE(GetModuleHandleA(library.c_str()));
 
-    test_support::RunningProgram helperProgram(TestProgramPath(kHookTestWindowExe), "Saved helper");
+    test_support::RunningProgram helperProgram(hook_tests::HookTestWindowPath(), "Saved helper");
     HWND helper = helperProgram.WaitForWindow(kHookTestWindowClass);
     ASSERT_TRUE(helper);
     Deliver(messages.addMenu, own.get());
