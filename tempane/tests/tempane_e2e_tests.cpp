@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -76,19 +77,23 @@ RECT RectOf(HWND window) {
     return rect;
 }
 
-// The click minimises every other program's windows on the screen too (under
-// Wine the tray's own window); this puts them back when the test ends, so later
-// tests find the screen as it was.
+// Puts back the windows of other programs that were on the screen when it was
+// made and have been minimised since: tempane's click minimises those too
+// (under Wine the tray's own window), and later tests should find the screen
+// as it was.
 class RestoresOthersWindows {
 public:
-    RestoresOthersWindows() {
+    explicit RestoresOthersWindows(const std::vector<DWORD>& ourProcesses) {
         for (HWND window : platform::TopLevelWindows()) {
-            if (IsWindowVisible(window) && !IsIconic(window)) m_shown.push_back(window);
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            bool ours = std::find(ourProcesses.begin(), ourProcesses.end(), process) != ourProcesses.end();
+            if (!ours && IsWindowVisible(window) && !IsIconic(window)) m_shown.push_back(window);
         }
     }
     ~RestoresOthersWindows() {
         for (HWND window : m_shown) {
-            if (IsWindow(window) && IsIconic(window)) ShowWindow(window, SW_RESTORE);
+            if (IsWindowVisible(window) && IsIconic(window)) ShowWindow(window, SW_RESTORE);
         }
     }
 
@@ -97,7 +102,6 @@ private:
 };
 
 TEST(TempaneTray, LeftClickMinimisesWindowsOnTheScreenAndSparesTheRest) {
-    RestoresOthersWindows restore;
     RunningProgram tempane(test_support::BinPath("tempane.exe"), "/s");
     ASSERT_TRUE(tempane.Started()) << test_support::LastErrorText();
     HWND frame = WaitForShownFrame(tempane);
@@ -127,28 +131,32 @@ TEST(TempaneTray, LeftClickMinimisesWindowsOnTheScreenAndSparesTheRest) {
     RECT partly = RectOf(windows["partly-off"]);
     ASSERT_TRUE(partly.left < 0 && partly.right > 0) << partly.left << "," << partly.right;
 
-    LeftClickTrayIcon(frame);
-    HWND marker = windows["hidden"];
-    PostMessageA(marker, WM_APP, 0, 0);
-    ASSERT_TRUE(WaitUntil([&] { return Contains(TitleOf(marker), " marker"); }));
+    {
+        // Put back while tempane's icon still keeps the tray window up.
+        RestoresOthersWindows restore({GetCurrentProcessId(), tempane.Id(), helper.Id()});
+        LeftClickTrayIcon(frame);
+        HWND marker = windows["hidden"];
+        PostMessageA(marker, WM_APP, 0, 0);
+        ASSERT_TRUE(WaitUntil([&] { return Contains(TitleOf(marker), " marker"); }));
 
-    for (const char* name : {"plain", "partly-off"}) {
-        SCOPED_TRACE(name);
-        HWND window = windows[name];
-        EXPECT_TRUE(Contains(TitleOf(window), "+minimise")) << TitleOf(window);
-        EXPECT_TRUE(WaitUntil([&] { return IsIconic(window) != FALSE; }));
+        for (const char* name : {"plain", "partly-off"}) {
+            SCOPED_TRACE(name);
+            HWND window = windows[name];
+            EXPECT_TRUE(Contains(TitleOf(window), "+minimise")) << TitleOf(window);
+            EXPECT_TRUE(WaitUntil([&] { return IsIconic(window) != FALSE; }));
+        }
+        for (const char* name :
+             {"negative", "origin-corner", "beyond-right", "hidden", "minimised", "progman", "taskbar"}) {
+            SCOPED_TRACE(name);
+            EXPECT_FALSE(Contains(TitleOf(windows[name]), "+minimise")) << TitleOf(windows[name]);
+        }
+        for (const char* name : {"hidden", "progman", "taskbar"}) {
+            SCOPED_TRACE(name);
+            EXPECT_FALSE(IsIconic(windows[name]));
+        }
+        EXPECT_FALSE(IsWindowVisible(windows["hidden"]));
+        EXPECT_TRUE(IsWindowVisible(windows["taskbar"]));
     }
-    for (const char* name :
-         {"negative", "origin-corner", "beyond-right", "hidden", "minimised", "progman", "taskbar"}) {
-        SCOPED_TRACE(name);
-        EXPECT_FALSE(Contains(TitleOf(windows[name]), "+minimise")) << TitleOf(windows[name]);
-    }
-    for (const char* name : {"hidden", "progman", "taskbar"}) {
-        SCOPED_TRACE(name);
-        EXPECT_FALSE(IsIconic(windows[name]));
-    }
-    EXPECT_FALSE(IsWindowVisible(windows["hidden"]));
-    EXPECT_TRUE(IsWindowVisible(windows["taskbar"]));
     EXPECT_FALSE(IsIconic(frame)) << "tempane minimised its own frame";
     EXPECT_TRUE(tempane.Running());
 
