@@ -10,9 +10,9 @@
 #include <utility>
 #include <vector>
 
-#include "quillet/document/value.h"
 #include "quillet/document/xml_document.h"
 #include "quillet/model/object_model.h"
+#include "quillet/value/value.h"
 
 namespace quillet {
 

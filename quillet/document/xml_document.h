@@ -21,7 +21,7 @@
 #include <string_view>
 #include <vector>
 
-#include "quillet/document/value.h"
+#include "quillet/value/value.h"
 
 namespace quillet {
 

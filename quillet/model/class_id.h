@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "quillet/document/value.h"
+#include "quillet/value/value.h"
 
 namespace quillet {
 

@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "quillet/document/value.h"
 #include "quillet/model/property_tags.h"
+#include "quillet/value/value.h"
 
 namespace quillet {
 

@@ -1,4 +1,4 @@
-#include "quillet/document/value.h"
+#include "quillet/value/value.h"
 
 #include <cstdlib>
 #include <cstring>
