@@ -7,6 +7,7 @@
 
 #include "corvessa/main_window_win32.h"
 #include "corvessa/recycle_registry_win32.h"
+#include "platform/error_text.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     // A test run that asked for a private registry must never reach the real one.
@@ -17,8 +18,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     corvessa::MainWindow window(instance);
     std::string failure;
     if (!window.Create(showCommand, failure)) {
-        std::string text = "The Corvessa window could not be created.\n\n" + failure;
-        MessageBoxA(nullptr, text.c_str(), "corvessa", MB_OK | MB_ICONSTOP);
+        platform::ShowStartFailure("Corvessa", failure);
         return 1;
     }
     MSG message;

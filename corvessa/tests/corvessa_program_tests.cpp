@@ -83,33 +83,24 @@ bool Painted(HWND window) {
 }
 
 // Whether the screen shows text inside the client area of a text box: dark
-// pixels on its light background.
+// pixels on its light background (its frame and scroll bar left out).
 bool ShowsText(HWND box) {
-    RECT client;
+    test_support::ScreenPixels screen = test_support::ReadScreen(box);
+    RECT frame, client;
+    GetWindowRect(box, &frame);
     GetClientRect(box, &client);
     POINT origin = {0, 0};
     ClientToScreen(box, &origin);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = client.right;
-    info.bmiHeader.biHeight = -client.bottom;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    platform::unique_hdc_window screen(nullptr);
-    platform::unique_hdc memory(CreateCompatibleDC(screen.get()));
-    void* bits = nullptr;
-    platform::unique_hbitmap picture(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!picture || !bits) return false;
-    {
-        platform::unique_select_object selected(memory.get(), picture.get());
-        BitBlt(memory.get(), 0, 0, client.right, client.bottom, screen.get(), origin.x, origin.y, SRCCOPY);
+    const int left = origin.x - frame.left, top = origin.y - frame.top;
+    if (screen.pixels.empty() || left + client.right > screen.width || top + client.bottom > screen.height) {
+        return false;
     }
-    GdiFlush();
-    const auto* pixels = static_cast<const RGBQUAD*>(bits);
     int dark = 0;
-    for (LONG i = 0; i < client.right * client.bottom; ++i) {
-        if (pixels[i].rgbRed + pixels[i].rgbGreen + pixels[i].rgbBlue < 3 * 100) ++dark;
+    for (int y = top; y < top + client.bottom; ++y) {
+        for (int x = left; x < left + client.right; ++x) {
+            uint32_t pixel = screen.pixels[static_cast<size_t>(y) * screen.width + x];
+            if ((pixel & 0xFF) + ((pixel >> 8) & 0xFF) + ((pixel >> 16) & 0xFF) < 3 * 100) ++dark;
+        }
     }
     return dark > 100;
 }
