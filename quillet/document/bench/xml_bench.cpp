@@ -1,10 +1,8 @@
 // Parses and writes one 10 MB TDF-shaped document with our engine, pugixml
 // and tinyxml2 side by side, and measures the memory each loaded tree holds.
 //
-// The document comes from QUILLET_XML_BENCH_FILE when set, else tdf_10m.xml in
-// the working folder, which is generated on first use with
-//   python3 gen_tdf.py 10e6 tdf_10m.xml 2
-// (gen_tdf.py from QUILLET_XML_BENCH_GENERATOR or the configured default).
+// The document is MakeBenchDocument's 10 MB icon set, made in memory, unless
+// QUILLET_XML_BENCH_FILE names a file to measure instead.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
@@ -22,11 +20,8 @@
 #include <pugixml.hpp>
 #include <tinyxml2.h>
 
+#include "quillet/document/bench/bench_document.h"
 #include "quillet/document/xml_document.h"
-
-#ifndef QUILLET_XML_BENCH_GENERATOR
-#define QUILLET_XML_BENCH_GENERATOR "gen_tdf.py"
-#endif
 
 namespace {
 
@@ -41,17 +36,11 @@ std::string ReadWholeFile(const std::string& path) {
 
 const std::string& Document() {
   static const std::string bytes = [] {
-    const char* configured = std::getenv("QUILLET_XML_BENCH_FILE");
-    std::string path = configured ? configured : "tdf_10m.xml";
+    const char* path = std::getenv("QUILLET_XML_BENCH_FILE");
+    if (!path) return quillet::MakeBenchDocument();
     std::string bytes = ReadWholeFile(path);
-    if (bytes.empty() && !configured) {
-      const char* generator = std::getenv("QUILLET_XML_BENCH_GENERATOR");
-      std::string command = std::string("python3 '") + (generator ? generator : QUILLET_XML_BENCH_GENERATOR) +
-                            "' 10e6 '" + path + "' 2";
-      if (std::system(command.c_str()) == 0) bytes = ReadWholeFile(path);
-    }
     if (bytes.empty()) {
-      std::fprintf(stderr, "no benchmark document: set QUILLET_XML_BENCH_FILE\n");
+      std::fprintf(stderr, "QUILLET_XML_BENCH_FILE: %s cannot be read or is empty\n", path);
       std::exit(1);
     }
     return bytes;
