@@ -21,3 +21,24 @@ can_run_i386() {
 runnable_windows_preset() {
   if can_run_i386; then echo win32; else echo win64; fi
 }
+
+# Points Wine at the private session kept in the state folder STATE by
+# wine-session.sh: its prefix, no debug output, no Mono/Gecko install prompts
+# and no sound driver, and the session's display once it has one.
+wine_environment() { # STATE
+  export WINEPREFIX="$1/prefix" WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winealsa.drv=d"
+  if [ -f "$1/display" ]; then
+    DISPLAY=$(cat "$1/display")
+    export DISPLAY
+  fi
+}
+
+# Runs COMMAND until it succeeds or SECONDS have passed; status 1 on time-out.
+wait_for() { # seconds command...
+  local deadline=$(( $(date +%s) + $1 )); shift
+  until "$@"; do
+    [ "$(date +%s)" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
+}

@@ -1,13 +1,8 @@
 #!/usr/bin/env bash
 # Runs one Windows program inside a build tree's private Wine session.
 # Usage: wine-run.sh STATE_DIR program.exe [args...]
-state=$1; shift
-export WINEPREFIX="$state/prefix"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winealsa.drv=d"
-if [ -f "$state/display" ]; then
-  export DISPLAY=$(cat "$state/display")
-fi
+source "$(dirname "$0")/lib.sh"
+wine_environment "$1"; shift
 # Wine starts helper processes (the desktop's explorer.exe) that outlive the
 # program and inherit its streams. Give them a file, not our caller's pipe, or
 # the caller waits for them until they are killed.

@@ -6,18 +6,10 @@
 # Xvfb unless WINE_SESSION_DISPLAY names a display to use, and keeps
 # `wineserver -p` running until stop.
 set -uo pipefail
+source "$(dirname "$0")/lib.sh"
 action=$1 state=$(realpath -m "$2") arch=${3:-win32}
 mkdir -p "$state"
-export WINEPREFIX="$state/prefix" WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winealsa.drv=d"
-
-wait_for() { # seconds command...
-  local deadline=$(( $(date +%s) + $1 )); shift
-  until "$@"; do
-    [ "$(date +%s)" -lt "$deadline" ] || return 1
-    sleep 0.1
-  done
-}
+wine_environment "$state"
 
 start_display() {
   if [ -n "${WINE_SESSION_DISPLAY:-}" ]; then
@@ -57,7 +49,7 @@ make_prefix() {
 case "$action" in
   start)
     start_display || exit 1
-    export DISPLAY=$(cat "$state/display")
+    wine_environment "$state"
     make_prefix || exit 1
     setsid wineserver -p </dev/null >/dev/null 2>&1 &
     echo "Wine session ready: prefix $WINEPREFIX, display $DISPLAY"
