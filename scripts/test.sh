@@ -1,20 +1,19 @@
 #!/usr/bin/env bash
 # Runs every test: the native core tests (sanitized), each fuzz target for a
 # short bounded time, and the Windows tests under Wine. Installs what is
-# missing first and builds incrementally.
+# missing first and builds incrementally. Ends with the line
+# "N passed, N failed" over both runs; exits non-zero when any test failed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib.sh
 scripts/deps.sh
 
 status=0
-logs=$(mktemp -d)
-trap 'rm -rf "$logs"' EXIT
-# ctest's "N% tests passed, F tests failed out of T" line of each run, summed at the end.
+records=$(mktemp -d)
+trap 'rm -rf "$records"' EXIT
+# CTest writes each run's outcomes to a JUnit record; the counts come from there.
 run_ctest() { # name preset
-  local log="$logs/$1.log"
-  ctest --preset "$2" 2>&1 | tee "$log"
-  return "${PIPESTATUS[0]}"
+  ctest --preset "$2" --output-junit "$records/$1.xml"
 }
 
 echo "== native core: unit tests, fuzz targets"
@@ -36,13 +35,5 @@ fi
 echo "== Windows tests under Wine ($windows)"
 run_ctest windows "$windows" || status=1
 
-passed=0 failed=0
-for log in "$logs"/*.log; do
-  line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -1) || continue
-  f=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
-  t=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\2/' <<<"$line")
-  echo "$(basename "$log" .log): $((t - f)) of $t CTest tests passed"
-  passed=$((passed + t - f)); failed=$((failed + f))
-done
-echo "$passed passed, $failed failed"
+python3 scripts/junit_summary.py "$records/native.xml" "$records/windows.xml" || status=1
 exit $status
