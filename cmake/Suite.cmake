@@ -132,4 +132,17 @@ function(suite_win_test name)
   target_link_libraries(${name} PRIVATE ${T_LIBS} suite_test_support gtest gtest_main)
   add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${SUITE_TEST_BIN_DIR})
   set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 600)
+  # Test programs that take screen pictures carry the label "screenshots", so
+  # that scripts/screenshots.sh runs just those (the scripts configure before
+  # every run, so the label follows the sources).
+  foreach(source IN LISTS T_SOURCES)
+    get_filename_component(source ${source} ABSOLUTE)
+    if(source MATCHES "\\.cpp$" AND EXISTS ${source})
+      file(STRINGS ${source} pictures REGEX "SaveScreenPicture\\(" LIMIT_COUNT 1)
+      if(pictures)
+        set_property(TEST ${name} APPEND PROPERTY LABELS screenshots)
+        break()
+      endif()
+    endif()
+  endforeach()
 endfunction()

@@ -61,11 +61,14 @@ case "$action" in
       rm -f "$state/xvfb.pid" "$state/display"
     fi
     # Tests save screen pictures as BMP; leave a PNG beside each for people.
+    # Without time stamps in it, a PNG only changes when the picture does, so
+    # the committed gallery (scripts/screenshots.sh) changes only then too.
     shots=${3:-}
     if [ -n "$shots" ] && [ -d "$shots" ] && command -v convert >/dev/null; then
       for bmp in "$shots"/*.bmp; do
         [ -e "$bmp" ] || continue
-        convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp" && echo "Screenshot: ${bmp%.bmp}.png"
+        convert "$bmp" -define png:exclude-chunks=date,time "${bmp%.bmp}.png" && rm -f "$bmp" \
+          && echo "Screenshot: ${bmp%.bmp}.png"
       done
     fi
     echo "Wine session stopped"
