@@ -248,4 +248,13 @@ void SystemMenuCommands::UndoTopmostWindows() {
     }
 }
 
+void SystemMenuCommands::PruneWindowLists() {
+    auto gone = [](const CWindowList::Entry& entry) { return !IsWindow(entry.window); };
+    m_control.NeverAdjustWindows.RemoveIf(gone);
+    m_control.HiddenWindows.RemoveIf([](const CWindowList::Entry& entry) { return !IsHidden(entry.window); });
+    m_control.TopmostWindows.RemoveIf(
+        [](const CWindowList::Entry& entry) { return !IsWindow(entry.window) || !IsTopmost(entry.window); });
+    m_control.SystemMenuWindows.RemoveIf(gone);
+}
+
 }  // namespace kelvane

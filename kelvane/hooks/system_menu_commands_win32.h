@@ -78,6 +78,10 @@ public:
     void RestoreHiddenWindows();
     // Makes every window of TopmostWindows that is still topmost non-topmost (shut-down).
     void UndoTopmostWindows();
+    // Housekeeping: drops entries whose window is gone from NeverAdjustWindows
+    // and SystemMenuWindows, and from HiddenWindows and TopmostWindows also
+    // those whose window someone else showed again or made non-topmost.
+    void PruneWindowLists();
 
 private:
     void ToggleNeverAdjust(HWND window);

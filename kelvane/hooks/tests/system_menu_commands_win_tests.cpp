@@ -274,6 +274,34 @@ TEST_F(SystemMenuCommandsTest, HideAndTopmostNotificationsKeepTheListsTrue) {
     EXPECT_FALSE(commands.HandleMessage(WM_USER + 5, 0, 0, result)) << "other messages are the form's";
 }
 
+TEST_F(SystemMenuCommandsTest, HousekeepingDropsGoneWindowsAndUndoneStates) {
+    platform::unique_hwnd kept = Window();
+    platform::unique_hwnd undone = Window();
+    platform::unique_hwnd gone = Window();
+    for (HWND w : {kept.get(), undone.get(), gone.get()}) {
+        commands.ToggleAlwaysOnTop(w);
+        Deliver(messages.setNeverAdjust, w, reinterpret_cast<LPARAM>(w));
+        Deliver(messages.addMenu, w);
+    }
+    for (HWND w : {kept.get(), undone.get(), gone.get()}) commands.HideWindow(w);
+    // Someone else shows one window again and makes it non-topmost; another ends.
+    SetWindowPos(undone.get(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    const HWND goneWindow = gone.get();
+    gone.reset();
+
+    commands.PruneWindowLists();
+    auto windows = [](const kelvane::CWindowList& list) {
+        std::vector<HWND> handles;
+        for (const auto& entry : list) handles.push_back(entry.window);
+        return handles;
+    };
+    EXPECT_EQ(windows(control.NeverAdjustWindows), (std::vector<HWND>{kept.get(), undone.get()}));
+    EXPECT_EQ(windows(control.SystemMenuWindows), (std::vector<HWND>{kept.get(), undone.get()}));
+    EXPECT_EQ(windows(control.HiddenWindows), std::vector<HWND>{kept.get()});
+    EXPECT_EQ(windows(control.TopmostWindows), std::vector<HWND>{kept.get()});
+    EXPECT_FALSE(control.NeverAdjustWindows.Contains(goneWindow));
+}
+
 TEST_F(SystemMenuCommandsTest, AHelperProgramsWindowGetsTheCommandsAndTheirActions) {
     control.KelvaneData().Settings().SetAddSystemMenuCommands(true);
     ASSERT_TRUE(commands.SwitchSystemHooks(true)) << commands.LoadFailure();
