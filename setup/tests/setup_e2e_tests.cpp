@@ -2,6 +2,7 @@
 // folder into the sandbox, answered through its dialogs as a user would.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <objbase.h>
 
 #include <gtest/gtest.h>
@@ -82,7 +83,7 @@ TEST_F(SetupTest, InstallsIntoANewDeepFolderWithTheWholeRegistryTableAndShortcut
     char startText[128] = {};
     GetDlgItemTextA(dialog, IDC_START_AFTER_SETUP, startText, sizeof startText);
     EXPECT_STREQ(startText, "&Start KORB Stowdesk after Setup is Complete");
-    EXPECT_NE(test_support::SaveScreenPicture("setup-dialog-101", dialog), "");
+    EXPECT_NE(Picture("setup-dialog-101", dialog), "");
 
     const std::string install = Scratch() + "\\Apps\\KORB Software\\Stowdesk";
     Confirm(dialog, install + "\\", false);
@@ -271,7 +272,12 @@ TEST_F(SetupTest, BrowseStartsAtTheTypedFolderAndTakesTheChosenOneAsItIs) {
         }
         return browser != nullptr;
     }));
-    EXPECT_NE(test_support::SaveScreenPicture("setup-folder-browser", browser), "");
+    // The browser fills its folder tree after it has appeared.
+    EXPECT_TRUE(WaitUntil([&] {
+        HWND tree = FindWindowExA(browser, nullptr, "SysTreeView32", nullptr);
+        return tree && IsWindowVisible(tree) && SendMessageA(tree, TVM_GETCOUNT, 0, 0) > 1;
+    }));
+    EXPECT_NE(Picture("setup-folder-browser", browser), "");
     ASSERT_TRUE(Answer(browser, IDOK));
     EXPECT_TRUE(EqualPaths(EditText(dialog), chosen)) << EditText(dialog);
     EXPECT_EQ(EditText(dialog).find("KORB Stowdesk"), std::string::npos);
@@ -329,7 +335,7 @@ TEST_F(SetupTest, ALockedLibraryClosesExplorerOnOkRetriesAndRestartsIt) {
     HWND question = WaitForMessageBox(m_setup->Id(), "close all Explorer windows");
     ASSERT_NE(question, nullptr);
     EXPECT_EQ(MessageBoxText(question), "To finish the installation Setup will now close all Explorer windows.");
-    EXPECT_NE(test_support::SaveScreenPicture("setup-explorer-question", question), "");
+    EXPECT_NE(Picture("setup-explorer-question", question), "");
     ASSERT_TRUE(Answer(question, IDOK));
 
     // The stand-in taskbar was ended; Explorer lets go of the library and the
@@ -338,7 +344,7 @@ TEST_F(SetupTest, ALockedLibraryClosesExplorerOnOkRetriesAndRestartsIt) {
     lock.reset();
     HWND success = WaitForMessageBox(m_setup->Id(), "has been installed successfully.");
     ASSERT_NE(success, nullptr);
-    EXPECT_NE(test_support::SaveScreenPicture("setup-success", success), "");
+    EXPECT_NE(Picture("setup-success", success), "");
     ASSERT_TRUE(Answer(success, IDOK));
     EXPECT_EQ(m_setup->WaitForExit(), std::optional<DWORD>(1));
     EXPECT_EQ(ReadWholeFile(install + "\\sd_dll.dll"), ReadWholeFile(m_dist + "\\sd_dll.dll"));

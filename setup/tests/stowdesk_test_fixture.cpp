@@ -158,6 +158,16 @@ bool Answer(HWND box, int buttonId) {
     return WaitUntil([&] { return !IsWindow(box); });
 }
 
+std::string Picture(const std::string& name, HWND window) {
+    // The window's thread has handled what was sent before once WM_NULL comes
+    // back; the synchronous redraw then paints every control.
+    for (int pass = 0; pass < 2; ++pass) {
+        SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    }
+    return test_support::SaveScreenPicture(name, window);
+}
+
 std::string ReadWholeFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     std::stringstream text;

@@ -62,6 +62,9 @@ std::string MessageBoxText(HWND box);
 void Press(HWND dialog, int buttonId);
 bool Answer(HWND box, int buttonId);
 
+// A picture of another process's window once it has drawn itself whole.
+std::string Picture(const std::string& name, HWND window);
+
 std::string ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::string& text);
 bool FileExists(const std::string& path);

@@ -136,7 +136,7 @@ TEST_F(UninstallTest, FirstPhaseAsksThenHandsOverToATemporaryCopyThatRemovesEver
         HWND question = WaitForMessageBox(first.Id(), "This will uninstall");
         ASSERT_NE(question, nullptr);
         EXPECT_EQ(MessageBoxText(question), "This will uninstall KORB Stowdesk, but keep your saved layouts.");
-        EXPECT_NE(test_support::SaveScreenPicture("uninstall-question", question), "");
+        EXPECT_NE(Picture("uninstall-question", question), "");
         ASSERT_TRUE(Answer(question, IDCANCEL));
         EXPECT_EQ(first.WaitForExit(), std::optional<DWORD>(1));
         EXPECT_TRUE(HasKey("HKLM", kUninstallKey));
