@@ -48,13 +48,20 @@ void UninstallEarlierReleases() {
     }
 }
 
-std::optional<std::string> ReadInstallPath() {
+// The product key, created if missing; the registry message when it cannot be.
+static platform::unique_hkey CreateProductKey(REGSAM access, const char* failure) {
     platform::unique_hkey key;
-    LONG status = RegCreateKeyExA(HKEY_LOCAL_MACHINE, kProductKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                  KEY_QUERY_VALUE, nullptr, key.put(), nullptr);
+    const LONG status = RegCreateKeyExA(HKEY_LOCAL_MACHINE, kProductKey, 0, nullptr, REG_OPTION_NON_VOLATILE, access,
+                                        nullptr, key.put(), nullptr);
     if (status != ERROR_SUCCESS) {
         key.release();
-        RegistryError("Error querying SZ value from registry. Cannot create key.", status);
+        RegistryError(failure, status);
+    }
+    return key;
+}
+
+std::optional<std::string> ReadInstallPath() {
+    if (!CreateProductKey(KEY_QUERY_VALUE, "Error querying SZ value from registry. Cannot create key.")) {
         return std::nullopt;
     }
     return ReadText(HKEY_LOCAL_MACHINE, kProductKey, kInstallPathValue);
@@ -72,17 +79,11 @@ std::string ProposedInstallPath() {
 }
 
 static void WriteInstallPath(const std::string& installPath) {
-    platform::unique_hkey key;
-    LONG status = RegCreateKeyExA(HKEY_LOCAL_MACHINE, kProductKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                  KEY_SET_VALUE, nullptr, key.put(), nullptr);
-    if (status != ERROR_SUCCESS) {
-        key.release();
-        RegistryError("Error writing SZ value to registry. Cannot open key.", status);
-        return;
-    }
-    status = RegSetValueExA(key.get(), kInstallPathValue, 0, REG_SZ,
-                            reinterpret_cast<const BYTE*>(installPath.c_str()),
-                            static_cast<DWORD>(installPath.size() + 1));
+    auto key = CreateProductKey(KEY_SET_VALUE, "Error writing SZ value to registry. Cannot open key.");
+    if (!key) return;
+    const LONG status = RegSetValueExA(key.get(), kInstallPathValue, 0, REG_SZ,
+                                       reinterpret_cast<const BYTE*>(installPath.c_str()),
+                                       static_cast<DWORD>(installPath.size() + 1));
     if (status != ERROR_SUCCESS) RegistryError("Error writing SZ value to registry. Cannot set value.", status);
 }
 

@@ -19,8 +19,8 @@ using namespace std::chrono_literals;
 using test_support::RunningProgram;
 using test_support::WaitUntil;
 
-const char* const kProductKey = "Software\\KORB Software\\Stowdesk";
-const char* const kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\KorbStowdesk";
+using stowdesk::kProductKey;
+using stowdesk::kUninstallKey;
 
 std::string EditText(HWND dialog) {
     char text[512] = {};
@@ -62,6 +62,10 @@ protected:
         EXPECT_EQ(MessageBoxText(box), "KORB Stowdesk has been installed successfully.");
         ASSERT_TRUE(Answer(box, IDOK));
     }
+
+    // Installs into a folder whose sd_dll.dll is held open, with the stand-in
+    // taskbar running, and returns Explorer's question.
+    HWND InstallOverLockedLibrary(const std::string& install, platform::unique_hfile& lock);
 
     std::string m_dist;
     std::optional<RunningProgram> m_setup;
@@ -294,6 +298,17 @@ platform::unique_hfile Lock(const std::string& path) {
         CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
 }
 
+HWND SetupTest::InstallOverLockedLibrary(const std::string& install, platform::unique_hfile& lock) {
+    CreateDirectoryA(install.c_str(), nullptr);
+    lock = Lock(install + "\\sd_dll.dll");
+    EXPECT_TRUE(lock) << test_support::LastErrorText();
+    StartStandinTaskbar();
+    HWND dialog = StartSetup();
+    if (!dialog) return nullptr;
+    Confirm(dialog, install, false);
+    return WaitForMessageBox(m_setup->Id(), "close all Explorer windows");
+}
+
 TEST_F(SetupTest, ALockedProgramFileAsksForARestartAndTheCopyGoesOn) {
     const std::string install = Scratch() + "\\Stowdesk";
     CreateDirectoryA(install.c_str(), nullptr);
@@ -324,15 +339,8 @@ TEST_F(SetupTest, ALockedProgramFileAsksForARestartAndTheCopyGoesOn) {
 
 TEST_F(SetupTest, ALockedLibraryClosesExplorerOnOkRetriesAndRestartsIt) {
     const std::string install = Scratch() + "\\Stowdesk";
-    CreateDirectoryA(install.c_str(), nullptr);
-    auto lock = Lock(install + "\\sd_dll.dll");
-    ASSERT_TRUE(lock) << test_support::LastErrorText();
-    StartStandinTaskbar();
-
-    HWND dialog = StartSetup();
-    ASSERT_NE(dialog, nullptr);
-    Confirm(dialog, install, false);
-    HWND question = WaitForMessageBox(m_setup->Id(), "close all Explorer windows");
+    platform::unique_hfile lock;
+    HWND question = InstallOverLockedLibrary(install, lock);
     ASSERT_NE(question, nullptr);
     EXPECT_EQ(MessageBoxText(question), "To finish the installation Setup will now close all Explorer windows.");
     EXPECT_NE(Picture("setup-explorer-question", question), "");
@@ -355,15 +363,10 @@ TEST_F(SetupTest, ALockedLibraryClosesExplorerOnOkRetriesAndRestartsIt) {
 
 TEST_F(SetupTest, ALockedLibraryIsRetriedEvenWhenExplorerMayNotBeClosed) {
     const std::string install = Scratch() + "\\Stowdesk";
-    CreateDirectoryA(install.c_str(), nullptr);
-    auto lock = Lock(install + "\\sd_dll.dll");
-    ASSERT_TRUE(lock) << test_support::LastErrorText();
-    StartStandinTaskbar();
-
-    HWND dialog = StartSetup();
-    ASSERT_NE(dialog, nullptr);
-    Confirm(dialog, install, false);
-    ASSERT_TRUE(Answer(WaitForMessageBox(m_setup->Id(), "close all Explorer windows"), IDCANCEL));
+    platform::unique_hfile lock;
+    HWND question = InstallOverLockedLibrary(install, lock);
+    ASSERT_NE(question, nullptr);
+    ASSERT_TRUE(Answer(question, IDCANCEL));
 
     // About five seconds of retries, then the message, and the copy goes on.
     HWND box = WaitForMessageBox(m_setup->Id(), "Cannot copy 'sd_dll.dll'", 20s);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "setup/common/install_rules.h"
+#include "setup/common/product_names.h"
 #include "setup/tests/stowdesk_test_fixture.h"
 
 namespace stowdesk_tests {
@@ -14,8 +15,8 @@ using namespace std::chrono_literals;
 using test_support::RunningProgram;
 using test_support::WaitUntil;
 
-const char* const kProductKey = "Software\\KORB Software\\Stowdesk";
-const char* const kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\KorbStowdesk";
+using stowdesk::kProductKey;
+using stowdesk::kUninstallKey;
 
 class UninstallTest : public StowdeskSandbox {
 protected:
