@@ -6,8 +6,8 @@ usage: gallery.py PICTURES BIN GALLERY README [--prune]
 
 PICTURES holds the PNGs a test run left (NAME.png); those named
 PROGRAM-WHAT.png, where BIN (or a folder in it) holds PROGRAM.exe, are
-pictures of a program and are copied into GALLERY. With --prune (the run took every picture) gallery
-pictures that the run did not take again are removed. The README's gallery
+pictures of a program and are copied into GALLERY. With --prune (the run took
+every picture) gallery pictures that the run did not take again are removed. The README's gallery
 section, between its two markers, is then rewritten from what GALLERY holds:
 one heading per program, one picture per window or menu.
 """
