@@ -1,6 +1,4 @@
-#include <cstdio>
-#include <vector>
-
+#include "platform/version_info.h"
 #include "quillet/strings/strings_win32.h"
 
 namespace quillet {
@@ -27,41 +25,12 @@ VersionFacts ReadVersionFacts(const std::string& programPath) {
     SetProgramPath(facts, programPath);
     facts.fileDate = LastWriteDate(programPath);
 
-    DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeA(programPath.c_str(), &ignored);
-    if (size == 0) return facts;
-    std::vector<char> block(size);
-    if (!GetFileVersionInfoA(programPath.c_str(), 0, size, block.data())) return facts;
-
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT length = 0;
-    if (VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length) && fixed &&
-        length >= sizeof(VS_FIXEDFILEINFO)) {
+    const std::optional<platform::VersionResource> resource = platform::VersionResource::Read(programPath);
+    if (!resource) return facts;
+    if (const std::optional<VS_FIXEDFILEINFO> fixed = resource->Fixed()) {
         facts.productMajor = HIWORD(fixed->dwProductVersionMS);
     }
-
-    struct Translation {
-        WORD language;
-        WORD codePage;
-    };
-    Translation* translations = nullptr;
-    if (!VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translations),
-                        &length) ||
-        !translations || length < sizeof(Translation)) {
-        return facts;
-    }
-    auto field = [&](const char* name) -> std::string {
-        char query[96];
-        std::snprintf(query, sizeof query, "\\StringFileInfo\\%04x%04x\\%s", translations[0].language,
-                      translations[0].codePage, name);
-        char* value = nullptr;
-        UINT characters = 0;
-        if (!VerQueryValueA(block.data(), query, reinterpret_cast<void**>(&value), &characters) || !value) {
-            return {};
-        }
-        // The count may or may not include the terminator.
-        return std::string(value, strnlen(value, characters));
-    };
+    auto field = [&](const char* name) { return resource->String(name).value_or(std::string()); };
     facts.comments = field("Comments");
     facts.companyName = field("CompanyName");
     facts.fileDescription = field("FileDescription");
