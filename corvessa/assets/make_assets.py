@@ -8,9 +8,13 @@ icons of the test library into corvessa/tests/fixture/. Standard library only.
 import colorsys
 import math
 import os
-import struct
+import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, '..', '..', 'tools'))
+sys.dont_write_bytecode = True  # leave no cache folder beside the shared module
+from imagefiles import rgba_icon_image, write_bmp, write_ico  # noqa: E402
+
 FIXTURE = os.path.join(HERE, '..', 'tests', 'fixture')
 SAMPLES = 4  # supersampling per axis for smooth edges
 
@@ -82,55 +86,24 @@ def scaled(points, s):
     return [(x * s, y * s) for x, y in points]
 
 
-# ---- file formats ----------------------------------------------------------
-
-def icon_image(canvas):
-    """One image of an .ico: 32-bit BGRA bottom-up with its 1-bit AND mask."""
-    w, h = canvas.width, canvas.height
-    header = struct.pack('<IiiHHIIiiII', 40, w, h * 2, 1, 32, 0, 0, 0, 0, 0, 0)
-    xor = bytearray()
-    mask = bytearray()
-    mask_row = ((w + 31) // 32) * 4
-    for y in reversed(range(h)):
-        bits = bytearray(mask_row)
-        for x in range(w):
-            r, g, b, a = canvas.pixels[y * w + x]
-            xor += bytes((b, g, r, a))
-            if a == 0:
-                bits[x // 8] |= 0x80 >> (x % 8)
-        mask += bits
-    return header + bytes(xor) + bytes(mask)
+def pixel_rows(canvas):
+    """The pixels as (r, g, b, a) rows, top row first."""
+    w = canvas.width
+    return [[tuple(p) for p in canvas.pixels[y * w:(y + 1) * w]] for y in range(canvas.height)]
 
 
-def write_ico(path, canvases):
-    images = [icon_image(c) for c in canvases]
-    out = bytearray(struct.pack('<HHH', 0, 1, len(images)))
-    offset = 6 + 16 * len(images)
-    for canvas, image in zip(canvases, images):
-        out += struct.pack('<BBBBHHII', canvas.width % 256, canvas.height % 256, 0, 0, 1, 32, len(image), offset)
-        offset += len(image)
-    for image in images:
-        out += image
-    with open(path, 'wb') as f:
-        f.write(out)
+def icon(canvases):
+    return [rgba_icon_image(pixel_rows(c)) for c in canvases]
 
 
-def write_bmp(path, canvas, backdrop=(255, 0, 255)):
-    """24-bit bottom-up BMP; transparent pixels take the backdrop colour."""
-    w, h = canvas.width, canvas.height
-    row = ((w * 3 + 3) // 4) * 4
-    data = bytearray()
-    for y in reversed(range(h)):
-        line = bytearray()
-        for x in range(w):
-            r, g, b, a = canvas.pixels[y * w + x]
-            k = a / 255.0
-            line += bytes(int(round(c * k + bc * (1 - k))) for c, bc in ((b, backdrop[2]), (g, backdrop[1]), (r, backdrop[0])))
-        data += line + bytes(row - len(line))
-    header = struct.pack('<2sIHHI', b'BM', 14 + 40 + len(data), 0, 0, 54)
-    info = struct.pack('<IiiHHIIiiII', 40, w, h, 1, 24, 0, len(data), 2835, 2835, 0, 0)
-    with open(path, 'wb') as f:
-        f.write(header + info + data)
+def over_backdrop(r, g, b, a, backdrop):
+    k = a / 255.0
+    return tuple(int(round(c * k + bc * (1 - k))) for c, bc in zip((r, g, b), backdrop))
+
+
+def on_backdrop(canvas, backdrop=(255, 0, 255)):
+    """(r, g, b) rows for a bitmap; transparent pixels take the backdrop colour."""
+    return [[over_backdrop(*pixel, backdrop) for pixel in row] for row in pixel_rows(canvas)]
 
 
 # ---- pictures ------------------------------------------------------------
@@ -299,16 +272,16 @@ HELP_RTF = r"""{\rtf1\ansi\ansicpg1252\deff0
 
 def main():
     os.makedirs(FIXTURE, exist_ok=True)
-    write_ico(os.path.join(HERE, 'corvessa.ico'), [recycle_bin(16), recycle_bin(32)])
-    write_ico(os.path.join(HERE, 'folder_closed.ico'), [folder(16, False), folder(32, False)])
-    write_ico(os.path.join(HERE, 'folder_open.ico'), [folder(16, True), folder(32, True)])
-    write_bmp(os.path.join(HERE, 'background.bmp'), background(380, 340))
-    write_bmp(os.path.join(HERE, 'arrow_previous.bmp'), arrows(True))
-    write_bmp(os.path.join(HERE, 'arrow_next.bmp'), arrows(False))
+    write_ico(os.path.join(HERE, 'corvessa.ico'), icon([recycle_bin(16), recycle_bin(32)]))
+    write_ico(os.path.join(HERE, 'folder_closed.ico'), icon([folder(16, False), folder(32, False)]))
+    write_ico(os.path.join(HERE, 'folder_open.ico'), icon([folder(16, True), folder(32, True)]))
+    write_bmp(os.path.join(HERE, 'background.bmp'), on_backdrop(background(380, 340)))
+    write_bmp(os.path.join(HERE, 'arrow_previous.bmp'), on_backdrop(arrows(True)))
+    write_bmp(os.path.join(HERE, 'arrow_next.bmp'), on_backdrop(arrows(False)))
     with open(os.path.join(HERE, 'help.rtf'), 'w', newline='\r\n') as f:
         f.write(HELP_RTF)
     for number in range(12):
-        write_ico(os.path.join(FIXTURE, 'icon%02d.ico' % number), [numbered(16, number), numbered(32, number)])
+        write_ico(os.path.join(FIXTURE, 'icon%02d.ico' % number), icon([numbered(16, number), numbered(32, number)]))
 
 
 if __name__ == '__main__':

@@ -6,17 +6,13 @@ Writes tempane.ico (32x32 and 16x16, 16 colours), splash.bmp and about.bmp
 change and commit what it writes: the build uses the files, not the script.
 """
 import os
-import struct
+import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, '..', '..', 'tools'))
+sys.dont_write_bytecode = True  # leave no cache folder beside the shared module
+from imagefiles import VGA_PALETTE as VGA, indexed_icon_image, write_bmp, write_ico  # noqa: E402
 
-# The 16 colours every Windows display shows, in palette order.
-VGA = [
-    (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0),
-    (0, 0, 128), (128, 0, 128), (0, 128, 128), (192, 192, 192),
-    (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0),
-    (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
-]
 BLACK, NAVY, TEAL, SILVER, GRAY, YELLOW, WHITE = 0, 4, 6, 7, 8, 11, 15
 TRANSPARENT = None
 
@@ -83,59 +79,6 @@ def draw_icon(size):
             drawn = [c for c in cell if c is not TRANSPARENT]
             small[y][x] = drawn[0] if drawn else TRANSPARENT
     return small
-
-
-def icon_image(pixels):
-    """One 4-bit image of an .ico: header, palette, colour rows, mask rows."""
-    size = len(pixels)
-    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 4, 0, 0, 0, 0, 16, 0)
-    palette = b"".join(struct.pack("<BBBB", b, g, r, 0) for (r, g, b) in VGA)
-    xor_rows = []
-    and_rows = []
-    for row in reversed(pixels):
-        data = bytearray()
-        for x in range(0, size, 2):
-            hi = row[x] if row[x] is not TRANSPARENT else 0
-            lo = row[x + 1] if row[x + 1] is not TRANSPARENT else 0
-            data.append((hi << 4) | lo)
-        data += b"\0" * ((-len(data)) % 4)
-        xor_rows.append(bytes(data))
-        mask = bytearray((size + 7) // 8)
-        for x, colour in enumerate(row):
-            if colour is TRANSPARENT:
-                mask[x // 8] |= 0x80 >> (x % 8)
-        mask += b"\0" * ((-len(mask)) % 4)
-        and_rows.append(bytes(mask))
-    return header + palette + b"".join(xor_rows) + b"".join(and_rows)
-
-
-def write_ico(path, images):
-    entries = b""
-    blobs = b""
-    offset = 6 + 16 * len(images)
-    for pixels in images:
-        blob = icon_image(pixels)
-        size = len(pixels)
-        entries += struct.pack("<BBBBHHII", size, size, 16, 0, 1, 4, len(blob), offset)
-        blobs += blob
-        offset += len(blob)
-    with open(path, "wb") as out:
-        out.write(struct.pack("<HHH", 0, 1, len(images)) + entries + blobs)
-
-
-def write_bmp24(path, rgb_rows):
-    height = len(rgb_rows)
-    width = len(rgb_rows[0])
-    pad = (-(width * 3)) % 4
-    data = bytearray()
-    for row in reversed(rgb_rows):
-        for (r, g, b) in row:
-            data += bytes((b, g, r))
-        data += b"\0" * pad
-    header = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
-    file_header = struct.pack("<2sIHHI", b"BM", 14 + 40 + len(data), 0, 0, 14 + 40)
-    with open(path, "wb") as out:
-        out.write(file_header + header + data)
 
 
 FONT = {
@@ -244,9 +187,9 @@ def draw_about_picture():
 
 
 def main():
-    write_ico(os.path.join(HERE, "tempane.ico"), [draw_icon(32), draw_icon(16)])
-    write_bmp24(os.path.join(HERE, "splash.bmp"), draw_splash())
-    write_bmp24(os.path.join(HERE, "about.bmp"), draw_about_picture())
+    write_ico(os.path.join(HERE, "tempane.ico"), [indexed_icon_image(draw_icon(32)), indexed_icon_image(draw_icon(16))])
+    write_bmp(os.path.join(HERE, "splash.bmp"), draw_splash())
+    write_bmp(os.path.join(HERE, "about.bmp"), draw_about_picture())
 
 
 if __name__ == "__main__":

@@ -6,16 +6,13 @@ Run from anywhere; writes vorrin.ico beside this script. With --preview DIR it
 also writes enlarged PNG previews of both images there.
 """
 import os
-import struct
 import sys
-import zlib
 
-PALETTE = [
-    (0x00, 0x00, 0x00), (0x80, 0x00, 0x00), (0x00, 0x80, 0x00), (0x80, 0x80, 0x00),
-    (0x00, 0x00, 0x80), (0x80, 0x00, 0x80), (0x00, 0x80, 0x80), (0xC0, 0xC0, 0xC0),
-    (0x80, 0x80, 0x80), (0xFF, 0x00, 0x00), (0x00, 0xFF, 0x00), (0xFF, 0xFF, 0x00),
-    (0x00, 0x00, 0xFF), (0xFF, 0x00, 0xFF), (0x00, 0xFF, 0xFF), (0xFF, 0xFF, 0xFF),
-]
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, '..', '..', 'tools'))
+sys.dont_write_bytecode = True  # leave no cache folder beside the shared module
+from imagefiles import VGA_PALETTE as PALETTE, indexed_icon_image, write_ico, write_png  # noqa: E402
+
 BLACK, OLIVE, NAVY, TEAL, SILVER, GREY, LIME, YELLOW, AQUA, WHITE = 0, 3, 4, 6, 7, 8, 10, 11, 14, 15
 
 
@@ -107,66 +104,17 @@ def draw_small():
     return c
 
 
-def image_bytes(canvas):
-    """BITMAPINFOHEADER, palette, 4-bit colour rows and 1-bit mask rows, bottom-up."""
-    size = canvas.size
-    colour_row = ((size * 4 + 31) // 32) * 4
-    mask_row = ((size + 31) // 32) * 4
-    colour, mask = bytearray(), bytearray()
-    for y in reversed(range(size)):
-        row = canvas.pixels[y]
-        line = bytearray(colour_row)
-        bits = bytearray(mask_row)
-        for x, index in enumerate(row):
-            value = 0 if index is None else index
-            line[x // 2] |= value << (4 if x % 2 == 0 else 0)
-            if index is None:
-                bits[x // 8] |= 0x80 >> (x % 8)
-        colour += line
-        mask += bits
-    header = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 4, 0, len(colour) + len(mask), 0, 0, 16, 0)
-    palette = b''.join(struct.pack('BBBB', b, g, r, 0) for r, g, b in PALETTE)
-    return header + palette + bytes(colour) + bytes(mask)
-
-
-def icon_file(canvases):
-    images = [image_bytes(c) for c in canvases]
-    out = struct.pack('<HHH', 0, 1, len(images))
-    offset = 6 + 16 * len(images)
-    for canvas, data in zip(canvases, images):
-        out += struct.pack('<BBBBHHII', canvas.size, canvas.size, 16, 0, 1, 4, len(data), offset)
-        offset += len(data)
-    return out + b''.join(images)
-
-
-def preview_png(canvas, path, scale=8):
-    rows = []
-    for y in range(canvas.size):
-        row = bytearray([0])
-        for x in range(canvas.size):
-            index = canvas.pixels[y][x]
-            rgb = (0xE0, 0xE0, 0xF0) if index is None else PALETTE[index]
-            row += bytes(rgb) * scale
-        rows += [bytes(row)] * scale
-    width = height = canvas.size * scale
-
-    def chunk(kind, data):
-        return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data))
-
-    png = b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', width, height, 8, 2, 0, 0, 0))
-    png += chunk(b'IDAT', zlib.compress(b''.join(rows))) + chunk(b'IEND', b'')
-    with open(path, 'wb') as f:
-        f.write(png)
+def preview_rows(canvas):
+    """The image on a pale backdrop where it is transparent."""
+    return [[(0xE0, 0xE0, 0xF0) if index is None else PALETTE[index] for index in row] for row in canvas.pixels]
 
 
 def main():
     small, large = draw_small(), draw_large()
-    here = os.path.dirname(os.path.abspath(__file__))
-    with open(os.path.join(here, 'vorrin.ico'), 'wb') as f:
-        f.write(icon_file([small, large]))
+    write_ico(os.path.join(HERE, 'vorrin.ico'), [indexed_icon_image(small.pixels), indexed_icon_image(large.pixels)])
     if len(sys.argv) == 3 and sys.argv[1] == '--preview':
-        preview_png(small, os.path.join(sys.argv[2], 'vorrin-16.png'))
-        preview_png(large, os.path.join(sys.argv[2], 'vorrin-32.png'))
+        write_png(os.path.join(sys.argv[2], 'vorrin-16.png'), preview_rows(small), scale=8)
+        write_png(os.path.join(sys.argv[2], 'vorrin-32.png'), preview_rows(large), scale=8)
 
 
 if __name__ == '__main__':

@@ -5,38 +5,26 @@ Each .ico holds one 32 x 32 and one 16 x 16 image (32 bits per pixel): a
 coloured square with a darker frame. Run it again only to change them; the
 generated files are committed beside this script.
 """
+import os
+import sys
 
-import struct
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "..", "..", "..", "tools"))
+sys.dont_write_bytecode = True  # leave no cache folder beside the shared module
+from imagefiles import rgba_icon_image, write_ico  # noqa: E402
 
 
 def image(size, fill, frame):
-    rows = []
-    for y in range(size):
-        row = bytearray()
-        for x in range(size):
-            edge = x in (0, size - 1) or y in (0, size - 1)
-            b, g, r = frame if edge else fill
-            row += bytes((b, g, r, 255))
-        rows.append(bytes(row))
-    pixels = b"".join(reversed(rows))  # bottom-up
-    mask_row = ((size + 31) // 32) * 4
-    mask = bytes(mask_row * size)  # all opaque
-    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(pixels) + len(mask), 0, 0, 0, 0)
-    return header + pixels + mask
+    def pixel(x, y):
+        edge = x in (0, size - 1) or y in (0, size - 1)
+        return (frame if edge else fill) + (255,)
+    return rgba_icon_image([[pixel(x, y) for x in range(size)] for y in range(size)])
 
 
 def icon(fill, frame):
-    images = [image(32, fill, frame), image(16, fill, frame)]
-    data = struct.pack("<HHH", 0, 1, len(images))
-    offset = 6 + 16 * len(images)
-    for size, body in zip((32, 16), images):
-        data += struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(body), offset)
-        offset += len(body)
-    return data + b"".join(images)
+    return [image(32, fill, frame), image(16, fill, frame)]
 
 
 if __name__ == "__main__":
-    with open("program.ico", "wb") as f:
-        f.write(icon((200, 120, 40), (90, 50, 10)))
-    with open("program_small.ico", "wb") as f:
-        f.write(icon((40, 160, 220), (10, 70, 110)))
+    write_ico(os.path.join(HERE, "program.ico"), icon((40, 120, 200), (10, 50, 90)))
+    write_ico(os.path.join(HERE, "program_small.ico"), icon((220, 160, 40), (110, 70, 10)))
