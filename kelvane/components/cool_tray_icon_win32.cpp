@@ -56,7 +56,13 @@ void TCoolTrayIcon::SetIconVisible(bool visible) {
 
 void TCoolTrayIcon::ShowIcon() {
     m_iconVisible = true;
-    m_tray->Add(m_icon, Tip());
+    // A second NIM_ADD of an icon that is up fails, and the record would then
+    // count it as gone although the shell still shows it: modify it instead.
+    if (m_tray->Shown()) {
+        m_tray->Update(m_icon, Tip());
+    } else {
+        m_tray->Add(m_icon, Tip());
+    }
 }
 
 void TCoolTrayIcon::HideIcon() {

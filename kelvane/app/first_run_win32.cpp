@@ -1,0 +1,85 @@
+#include "kelvane/app/first_run_win32.h"
+
+#include <shlobj.h>
+
+#include <cstdlib>
+
+#include "kelvane/app/kelvane_names.h"
+#include "kelvane/app/start_rules.h"
+#include "kelvane/components/kelvane_settings.h"
+#include "platform/registry.h"
+#include "platform/shortcut.h"
+#include "platform/version_info.h"
+
+namespace kelvane {
+namespace {
+
+std::string SpecialFolder(int csidl) {
+    char path[MAX_PATH] = {};
+    if (!SHGetSpecialFolderPathA(nullptr, path, csidl, FALSE)) return {};
+    std::string folder = path;
+    if (!folder.empty() && folder.back() != '\\') folder += '\\';
+    return folder;
+}
+
+bool FolderExists(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
+
+std::string StartupShortcutPath(const std::string& applicationName) {
+    std::string folder = SpecialFolder(CSIDL_STARTUP);
+    return folder.empty() ? std::string() : folder + applicationName + ".lnk";
+}
+
+bool CreateStartupShortcut(const std::string& applicationName) {
+    std::string link = StartupShortcutPath(applicationName);
+    if (link.empty()) return false;
+    platform::ShortcutFields fields;
+    fields.target = platform::ModulePath();
+    fields.workingFolder = fields.target.substr(0, fields.target.find_last_of('\\'));
+    return SUCCEEDED(platform::CreateShortcut(link, fields));
+}
+
+void RecordCascadeFolders(CRegistryEnhanced& settings) {
+    std::string startMenu = SpecialFolder(CSIDL_STARTMENU);
+    auto exists = [&](const char* name) { return !startMenu.empty() && FolderExists(startMenu + name); };
+    settings.WriteBool(kCcpAlreadyExistsValue, exists(kControlPanelCascade));
+    settings.WriteBool(kCpAlreadyExistsValue, exists(kPrintersCascade));
+    settings.WriteBool(kCduAlreadyExistsValue, exists(kDialUpCascade));
+}
+
+bool ExplorerHidesFullPaths() {
+    platform::RegistryKey key = platform::RegistryKey::Open(HKEY_CURRENT_USER, kCabinetStateKey, KEY_READ);
+    if (!key) return FullPathsOff(std::nullopt);
+    std::optional<platform::RegData> data = key.Read("Settings");
+    return FullPathsOff(data ? std::optional<std::string>(data->bytes.substr(0, 12)) : std::optional<std::string>());
+}
+
+bool RedirectRegistryForTests() {
+    const char* root = std::getenv(kTestRegistryVariable);
+    if (!root || !*root) return true;
+    struct Redirect {
+        HKEY predefined;
+        const char* subkey;
+    };
+    static const Redirect redirects[] = {{HKEY_CURRENT_USER, "HKCU"}, {HKEY_LOCAL_MACHINE, "HKLM"}};
+    // Both keys are opened before either override: the second path lies
+    // under the real HKEY_CURRENT_USER too. They stay open for the process.
+    static platform::unique_hkey keys[2];
+    for (int i = 0; i < 2; ++i) {
+        std::string path = std::string(root) + "\\" + redirects[i].subkey;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                            nullptr, keys[i].put(), nullptr) != ERROR_SUCCESS) {
+            return false;
+        }
+    }
+    for (int i = 0; i < 2; ++i) {
+        if (RegOverridePredefKey(redirects[i].predefined, keys[i].get()) != ERROR_SUCCESS) return false;
+    }
+    return true;
+}
+
+}  // namespace kelvane
