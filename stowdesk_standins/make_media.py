@@ -9,6 +9,10 @@ import os
 import struct
 import sys
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'tools'))
+sys.dont_write_bytecode = True  # leave no cache folder beside the shared module
+from imagefiles import write_bmp  # noqa: E402
+
 
 def wav(path, tones):
     rate = 11025
@@ -23,12 +27,7 @@ def wav(path, tones):
 
 
 def bmp(path, width, height, colour):
-    stride = (width * 3 + 3) // 4 * 4
-    row = bytes(colour[::-1]) * width + bytes(stride - width * 3)
-    pixels = row * height
-    header = struct.pack('<IiiHHIIiiII', 40, width, height, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
-    with open(path, 'wb') as f:
-        f.write(b'BM' + struct.pack('<IHHI', 14 + 40 + len(pixels), 0, 0, 54) + header + pixels)
+    write_bmp(path, [[colour] * width] * height)
 
 
 def main():

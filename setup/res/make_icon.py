@@ -4,8 +4,12 @@ installer's picture. Two 32-bit images, 16x16 and 32x32.
 
 Usage: make_icon.py OUTPUT.ico
 """
-import struct
+import os
 import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'tools'))
+sys.dont_write_bytecode = True  # leave no cache folder beside the shared module
+from imagefiles import rgba_icon_image, write_ico  # noqa: E402
 
 TEAL = (0x00, 0x80, 0x80)
 NAVY = (0x00, 0x00, 0x80)
@@ -37,34 +41,11 @@ def draw(size):
 
 
 def image(size):
-    pixels = draw(size)
-    header = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
-    colour = bytearray()
-    for row in reversed(pixels):
-        for p in row:
-            colour += bytes((p[2], p[1], p[0], 0xFF)) if p else bytes(4)
-    stride = ((size + 31) // 32) * 4
-    mask = bytearray()
-    for row in reversed(pixels):
-        bits = bytearray(stride)
-        for x, p in enumerate(row):
-            if p is None:
-                bits[x // 8] |= 0x80 >> (x % 8)
-        mask += bits
-    return header + bytes(colour) + bytes(mask)
+    return rgba_icon_image([[p + (0xFF,) if p else (0, 0, 0, 0) for p in row] for row in draw(size)])
 
 
 def main():
-    images = [image(16), image(32)]
-    out = struct.pack('<HHH', 0, 1, len(images))
-    offset = 6 + 16 * len(images)
-    for size, data in zip((16, 32), images):
-        out += struct.pack('<BBBBHHII', size, size, 0, 0, 1, 32, len(data), offset)
-        offset += len(data)
-    for data in images:
-        out += data
-    with open(sys.argv[1], 'wb') as f:
-        f.write(out)
+    write_ico(sys.argv[1], [image(16), image(32)])
 
 
 if __name__ == '__main__':
