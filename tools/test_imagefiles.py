@@ -22,6 +22,8 @@ GENERATORS = {
         ['corvessa/assets/%s' % name for name in ('corvessa.ico', 'folder_closed.ico', 'folder_open.ico',
                                                   'background.bmp', 'arrow_previous.bmp', 'arrow_next.bmp')] +
         ['corvessa/tests/fixture/icon%02d.ico' % number for number in range(12)],
+    'kelvane/app/res/make_assets.py':
+        ['kelvane/app/res/%s.ico' % name for name in ('kelvane', 'kelvane2', 'kelvane3', 'finder')],
     'tempane/res/make_assets.py': ['tempane/res/tempane.ico', 'tempane/res/splash.bmp', 'tempane/res/about.bmp'],
     'vorrin/res/make_icon.py': ['vorrin/res/vorrin.ico'],
     'quillet/strings/tests/data/make_test_icons.py':

@@ -8,9 +8,12 @@ library only; run it again after a change and commit what it writes: the
 build uses the files, not the script.
 """
 import os
-import struct
+import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "..", "..", "tools"))
+sys.dont_write_bytecode = True  # leave no cache folder beside the shared module
+from imagefiles import rgba_icon_image, write_ico  # noqa: E402
 NAVY, TEAL, WHITE, BLACK, SILVER, YELLOW = (0, 0, 128), (0, 128, 128), (255, 255, 255), (0, 0, 0), (192, 192, 192), (255, 255, 0)
 
 
@@ -64,41 +67,17 @@ def shrink(p, size):
     return small
 
 
-def image(p):
-    size = len(p)
-    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
-    pixels = b"".join(
-        struct.pack("BBBB", c[2], c[1], c[0], 255) if c else b"\0\0\0\0"
-        for row in reversed(p) for c in row)
-    stride = ((size + 31) // 32) * 4
-    mask = b""
-    for row in reversed(p):
-        bits = 0
-        for x, c in enumerate(row):
-            if c is None:
-                bits |= 1 << (stride * 8 - 1 - x)
-        mask += bits.to_bytes(stride, "big")
-    return header + pixels + mask
-
-
-def write_ico(name, big):
-    images = [image(big), image(shrink(big, 16))]
-    sizes = [32, 16]
-    out = struct.pack("<HHH", 0, 1, len(images))
-    offset = 6 + 16 * len(images)
-    for size, data in zip(sizes, images):
-        out += struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(data), offset)
-        offset += len(data)
-    out += b"".join(images)
-    with open(os.path.join(HERE, name), "wb") as f:
-        f.write(out)
+def icon(name, big):
+    images = [rgba_icon_image([[c + (255,) if c else (0, 0, 0, 0) for c in row] for row in p])
+              for p in (big, shrink(big, 16))]
+    write_ico(os.path.join(HERE, name), images)
 
 
 def main():
-    write_ico("kelvane.ico", kelvane(0))
-    write_ico("kelvane2.ico", kelvane(-3))
-    write_ico("kelvane3.ico", kelvane(3))
-    write_ico("finder.ico", finder())
+    icon("kelvane.ico", kelvane(0))
+    icon("kelvane2.ico", kelvane(-3))
+    icon("kelvane3.ico", kelvane(3))
+    icon("finder.ico", finder())
 
 
 if __name__ == "__main__":
