@@ -1,6 +1,7 @@
 // End-to-end tests: the real kelvane.exe in a scratch registry, driven as the
 // shell and the user drive it.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,7 @@
 #include "kelvane/app/kelvane_names.h"
 #include "kelvane/components/cool_tray_icon_win32.h"
 #include "platform/registry.h"
+#include "platform/shortcut.h"
 #include "platform/windows_list.h"
 #include "test_support/fake_taskbar.h"
 #include "test_support/win_test_support.h"
@@ -239,6 +241,101 @@ TEST_F(KelvaneProgram, AWindowStickingOutIsMovedBackAndAMaximisedOneIsNot) {
     EXPECT_TRUE(IsZoomed(max));
     EXPECT_TRUE(EqualRect(&maxBefore, &maxAfter));
     Exit(kelvane, form);
+}
+
+std::vector<HWND> VisibleMenus() {
+    std::vector<HWND> menus;
+    for (HWND window : platform::TopLevelWindows()) {
+        if (platform::WindowClassName(window) == "#32768" && IsWindowVisible(window)) menus.push_back(window);
+    }
+    return menus;
+}
+
+TEST_F(KelvaneProgram, TheTrayMenuOpensWithItsQuickCommands) {
+    RunningProgram kelvane(test_support::BinPath("kelvane.exe"));
+    HWND form = WaitForForm(kelvane);
+    ASSERT_NE(form, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return CallsOf(NIM_ADD).size() == 2; }));
+    HWND icon = CallsOf(NIM_ADD)[0].owner;
+
+    PostMessageA(icon, kelvane::kTrayCallbackMessage, kelvane::kTrayIconId, WM_RBUTTONDOWN);
+    ASSERT_TRUE(WaitUntil([] { return VisibleMenus().size() == 1; })) << "no menu opened";
+    HWND menu = VisibleMenus().front();
+    // Settings, then Quick Commands, whose submenu opens to the right.
+    for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RIGHT}) PostMessageA(menu, WM_KEYDOWN, key, 0);
+    ASSERT_TRUE(WaitUntil([] { return VisibleMenus().size() == 2; })) << "the Quick Commands submenu did not open";
+    WaitUntil([] { return false; }, 300ms);  // let both menus paint
+    EXPECT_FALSE(test_support::SaveScreenPicture("kelvane-tray-menu").empty());
+
+    PostMessageA(VisibleMenus().front(), WM_KEYDOWN, VK_ESCAPE, 0);
+    ASSERT_TRUE(WaitUntil([] { return VisibleMenus().size() <= 1; }));
+    for (HWND open : VisibleMenus()) PostMessageA(open, WM_KEYDOWN, VK_ESCAPE, 0);
+    ASSERT_TRUE(WaitUntil([] { return VisibleMenus().empty(); }));
+    EXPECT_TRUE(kelvane.Running());
+    Exit(kelvane, form);
+}
+
+TEST_F(KelvaneProgram, ShiftHeldAtStartOffersToTurnTheSystemMenuCommandsOff) {
+    keybd_event(VK_SHIFT, 0, 0, 0);
+    RunningProgram kelvane(test_support::BinPath("kelvane.exe"));
+    HWND dialog = WaitForDialog(kelvane);
+    keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
+    ASSERT_NE(dialog, nullptr) << "no Shift prompt";
+    EXPECT_EQ(DialogMessage(dialog), kelvane::kShiftPrompt);
+    EXPECT_EQ(WindowText(dialog), "Information");
+    WaitUntil([] { return false; }, 300ms);  // let it paint
+    EXPECT_FALSE(test_support::SaveScreenPicture("kelvane-shift-prompt", dialog).empty());
+    PostMessageA(dialog, WM_COMMAND, IDYES, 0);
+
+    HWND form = WaitForForm(kelvane);
+    ASSERT_NE(form, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return CallsOf(NIM_ADD).size() == 2; }));
+    auto stored = RegistryKey::Open(HKEY_CURRENT_USER, kSettingsKey).Read("Add System Menu Commands");
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->Dword(), 0u);
+    Exit(kelvane, form);
+}
+
+TEST_F(KelvaneProgram, TheFirstRunMakesTheStartupShortcutRecordsTheCascadesAndGivesTheHint) {
+    RegistryKey::Open(HKEY_CURRENT_USER, kSettingsKey, KEY_ALL_ACCESS).DeleteValue("First Time Run");
+    // Explorer set not to show full paths: bit 0 of byte 4 clear.
+    std::string cabinet(12, '\0');
+    cabinet[0] = 12;
+    RegistryKey::Create(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\CabinetState")
+        .WriteBinary("Settings", cabinet.data(), cabinet.size());
+    char startup[MAX_PATH] = {};
+    ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, startup, CSIDL_STARTUP, TRUE));
+    std::string link = std::string(startup) + "\\Kelvane.lnk";
+    DeleteFileA(link.c_str());
+
+    RunningProgram kelvane(test_support::BinPath("kelvane.exe"));
+    HWND dialog = WaitForDialog(kelvane);
+    ASSERT_NE(dialog, nullptr) << "no full-path hint";
+    EXPECT_EQ(DialogMessage(dialog), kelvane::kFullPathHint);
+    EXPECT_EQ(WindowText(dialog), "Nimbrel Kelvane");
+    WaitUntil([] { return false; }, 300ms);  // let it paint
+    EXPECT_FALSE(test_support::SaveScreenPicture("kelvane-full-path-hint", dialog).empty());
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    HWND form = WaitForForm(kelvane);
+    ASSERT_NE(form, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return CallsOf(NIM_ADD).size() == 2; }));
+
+    ASSERT_NE(GetFileAttributesA(link.c_str()), INVALID_FILE_ATTRIBUTES) << link;
+    CoInitialize(nullptr);
+    auto shortcut = platform::ReadShortcut(link);
+    CoUninitialize();
+    ASSERT_TRUE(shortcut) << link;
+    EXPECT_EQ(lstrcmpiA(shortcut->target.c_str(), test_support::BinPath("kelvane.exe").c_str()), 0)
+        << shortcut->target;
+    RegistryKey settings = RegistryKey::Open(HKEY_CURRENT_USER, kSettingsKey);
+    for (const char* name : {"CCP Already Exists", "CP Already Exists", "CDU Already Exists"}) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(settings.Read(name));
+        EXPECT_EQ(settings.Read(name)->Dword(), 0u);
+    }
+    Exit(kelvane, form);
+    EXPECT_EQ(settings.Read("First Time Run")->Dword(), 0u);
+    DeleteFileA(link.c_str());
 }
 
 }  // namespace
