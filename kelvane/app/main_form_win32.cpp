@@ -15,14 +15,6 @@
 namespace kelvane {
 namespace {
 
-void ProcessPendingMessages() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
-
 // Shows a window again at the bottom of the Z order without moving, sizing
 // or activating it.
 void ShowAtBottom(HWND window) {

@@ -15,6 +15,8 @@ POINT CursorPosition() {
     return where;
 }
 
+}  // namespace
+
 void ProcessPendingMessages() {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -22,8 +24,6 @@ void ProcessPendingMessages() {
         DispatchMessageA(&message);
     }
 }
-
-}  // namespace
 
 TCoolTrayIcon::TCoolTrayIcon(HWND mainForm) : m_mainForm(mainForm) {
     WNDCLASSEXA windowClass = {};

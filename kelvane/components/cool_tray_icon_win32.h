@@ -94,4 +94,8 @@ private:
     TrayMouseState m_mouse;
 };
 
+// Dispatches every message waiting for this thread ("process pending
+// messages" before a menu pops up, and in the main form's housekeeping).
+void ProcessPendingMessages();
+
 }  // namespace kelvane
