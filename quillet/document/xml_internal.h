@@ -175,6 +175,10 @@ class XmlReader {
   // input is never consumed: it reads as 0 like the end of input, and marks
   // the input as broken.
   bool Refill();
+  // Up to `room` bytes of the stream at `at`; 0 at the end of the input.
+  size_t ReadInto(char* at, size_t room);
+  // Steps over a UTF-8 byte-order mark at the very start of the input.
+  void SkipByteOrderMark();
   char Peek();
   char Read();
   void Unread();

@@ -76,20 +76,35 @@ std::string_view WithoutTrailingBlanks(std::string_view text) {
 XmlReader::XmlReader(XmlDocument& document, ByteStream& stream)
     : m_document(document), m_stream(stream), m_position(m_buffer), m_end(m_buffer) {}
 
-bool XmlReader::Refill() {
-  if (m_endOfInput) return false;
+size_t XmlReader::ReadInto(char* at, size_t room) {
+  if (m_endOfInput) return 0;
   uint32_t count = 0;
-  if (Failed(m_stream.Read(m_buffer, sizeof m_buffer, &count))) {
+  if (Failed(m_stream.Read(at, static_cast<uint32_t>(room), &count))) {
     m_readFailed = true;
     count = 0;
   }
-  if (count == 0) {
-    m_endOfInput = true;
-    return false;
-  }
+  if (count == 0) m_endOfInput = true;
+  return std::min<size_t>(count, room);
+}
+
+bool XmlReader::Refill() {
+  size_t count = ReadInto(m_buffer, sizeof m_buffer);
+  if (count == 0) return false;
   m_position = m_buffer;
-  m_end = m_buffer + std::min<size_t>(count, sizeof m_buffer);
+  m_end = m_buffer + count;
   return true;
+}
+
+void XmlReader::SkipByteOrderMark() {
+  // A file saved as UTF-8 by a text editor often starts with the mark; read
+  // as markup it would become a Text root. Nothing has been read yet, and a
+  // stream may hand the first bytes over in pieces.
+  constexpr std::string_view kMark = "\xEF\xBB\xBF";
+  size_t have = 0;
+  while (have < kMark.size() && !m_endOfInput) have += ReadInto(m_buffer + have, sizeof m_buffer - have);
+  m_position = m_buffer;
+  m_end = m_buffer + have;
+  if (std::string_view(m_buffer, have).substr(0, kMark.size()) == kMark) m_position += kMark.size();
 }
 
 inline char XmlReader::Peek() {
@@ -211,6 +226,7 @@ Status XmlReader::ReadDocument(XmlNode** root) {
   };
   auto failure = [&] { return m_readFailed ? kStatusReadFault : kStatusFalse; };
 
+  SkipByteOrderMark();
   if (!readNext()) return failure();
   if (EqualsIgnoringCase(node->m_name, "?xml")) {
     if (const XmlNode::Attribute* version = node->FindAttribute("version")) {

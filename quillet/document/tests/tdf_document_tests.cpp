@@ -41,6 +41,18 @@ TEST(TdfRoundTripTest, AWholeIconSetComesBackAsItWasSaved) {
   EXPECT_EQ(again, bytes);
 }
 
+TEST(TdfRoundTripTest, AFileSavedByATextEditorWithAByteOrderMarkLoads) {
+  ObjectModel saved;
+  RegisterStandardFactories(saved);
+  BuildIconSet(saved);
+  std::string bytes;
+  ASSERT_EQ(SaveDocumentToBytes(saved, kInfo, &bytes), kStatusOk);
+
+  StartedModel loaded;
+  ASSERT_EQ(LoadDocumentFromBytes(loaded.model, "\xEF\xBB\xBF" + bytes), kStatusOk);
+  EXPECT_EQ(Describe(loaded.model), Describe(saved));
+}
+
 TEST(TdfElementTreeTest, ASmallIconSetIsWrittenAsTheseElements) {
   ObjectModel model;
   RegisterStandardFactories(model);

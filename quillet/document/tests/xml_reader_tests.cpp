@@ -255,6 +255,62 @@ TEST(XmlReader, DeclarationAndDoctype) {
   }
 }
 
+// Hands the input over one byte per read.
+class TrickleReadStream : public ByteStream {
+ public:
+  explicit TrickleReadStream(std::string_view bytes) : m_bytes(bytes) {}
+  Status Read(void* buffer, uint32_t size, uint32_t* bytesRead) override {
+    *bytesRead = 0;
+    if (m_bytes.empty() || size == 0) return kStatusOk;
+    *static_cast<char*>(buffer) = m_bytes.front();
+    m_bytes.remove_prefix(1);
+    *bytesRead = 1;
+    return kStatusOk;
+  }
+  Status Write(const void*, uint32_t) override { return kStatusFail; }
+
+ private:
+  std::string_view m_bytes;
+};
+
+TEST(XmlReader, AByteOrderMarkIsSkippedOnlyAtTheVeryStart) {
+  const std::string mark = "\xEF\xBB\xBF";
+  struct Case {
+    std::string input;
+    Status status;
+    int32_t rootType;
+    std::string rootName;  // or the text of a Text root
+  } cases[] = {
+      {mark + "<y a=\"1\"/>", kStatusOk, XmlNode::kElement, "y"},
+      {mark + "<?xml version=\"1.0\"?>\r\n<y/>", kStatusOk, XmlNode::kElement, "y"},
+      {mark + "<?xml version=\"2.0\"?><y/>", kStatusFalse, 0, ""},
+      {mark, kStatusFalse, 0, ""},
+      {"\xEF\xBB", kStatusOk, XmlNode::kText, "\xEF\xBB"},
+      // Anywhere else the reading rules are unchanged: the bytes are text.
+      {" " + mark + "<y/>", kStatusOk, XmlNode::kText, mark},
+      {mark + mark + "<y/>", kStatusOk, XmlNode::kText, mark},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.input));
+    for (bool trickle : {false, true}) {
+      auto document = XmlDocument::Create();
+      TrickleReadStream trickled(c.input);
+      Status status = trickle ? document->Load(trickled) : document->LoadFromBytes(c.input);
+      EXPECT_EQ(status, c.status) << "trickled: " << trickle;
+      if (c.status != kStatusOk) continue;
+      ASSERT_NE(document->Root(), nullptr);
+      EXPECT_EQ(document->Root()->GetType(), c.rootType);
+      if (c.rootType == XmlNode::kElement) {
+        EXPECT_EQ(document->Root()->Name(), c.rootName);
+      } else {
+        std::string text;
+        document->Root()->GetText(&text, false);
+        EXPECT_EQ(text, c.rootName);
+      }
+    }
+  }
+}
+
 TEST(XmlReader, CommentsAndOtherMarkup) {
   Loaded loaded = Load(
       "<r><!-- a comment --><!--tight--><![CDATA[ <raw> & ]] ] ]]><!ENTITY  x  y  ></r>");
