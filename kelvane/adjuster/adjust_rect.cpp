@@ -40,6 +40,22 @@ bool FitsRect(const Box& box) {
            FitsInt(box.Width()) && FitsInt(box.Height());
 }
 
+// Areas and squared distances in double: a product of two int-range lengths
+// does not fit 64 bits, and the comparisons need no exact figure that large.
+double Area(const Box& box) {
+    return box.Empty() ? 0 : static_cast<double>(box.Width()) * static_cast<double>(box.Height());
+}
+
+// How far apart two rectangles lie along one axis; zero when they overlap on it.
+long long Gap(long long lowEnd, long long highStart) { return std::max(highStart - lowEnd, 0LL); }
+
+// Squared distance between the nearest points of two rectangles.
+double SquaredDistance(const Box& a, const Box& b) {
+    const auto dx = static_cast<double>(std::max(Gap(a.right, b.left), Gap(b.right, a.left)));
+    const auto dy = static_cast<double>(std::max(Gap(a.bottom, b.top), Gap(b.bottom, a.top)));
+    return dx * dx + dy * dy;
+}
+
 // Like IntersectRect: false when the rectangles share no area.
 bool Intersect(const Box& a, const Box& b, Box* common) {
     Box both{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
@@ -88,6 +104,41 @@ bool IsExcludedWindowClass(std::string_view className) {
 }
 
 int UsableOffscreenFactor(int factor) { return std::clamp(factor, 1, 100); }
+
+std::optional<ScreenFacts> MonitorHolding(const Rect& window, const std::vector<ScreenFacts>& monitors) {
+    if (monitors.empty()) return std::nullopt;
+    const Box windowBox = ToBox(window);
+    const ScreenFacts* best = nullptr;
+    double bestArea = 0;
+    for (const ScreenFacts& monitor : monitors) {
+        Box common;
+        const double area = Intersect(windowBox, ToBox(monitor.screen), &common) ? Area(common) : 0;
+        if (area > bestArea) {
+            best = &monitor;
+            bestArea = area;
+        }
+    }
+    if (best) return *best;
+    best = &monitors.front();
+    double bestDistance = SquaredDistance(windowBox, ToBox(best->screen));
+    for (const ScreenFacts& monitor : monitors) {
+        const double distance = SquaredDistance(windowBox, ToBox(monitor.screen));
+        if (distance < bestDistance) {
+            best = &monitor;
+            bestDistance = distance;
+        }
+    }
+    return *best;
+}
+
+std::optional<Rect> AdjustedWindowRect(const WindowFacts& window, const AdjusterSettings& settings,
+                                       bool adjustAllMode, const std::vector<ScreenFacts>& monitors) {
+    // A window on no monitor gets the nearest one, which it does not touch:
+    // it is left where it is, as on a single screen.
+    const std::optional<ScreenFacts> monitor = MonitorHolding(window.windowRect, monitors);
+    if (!monitor) return std::nullopt;
+    return AdjustedWindowRect(window, settings, adjustAllMode, *monitor);
+}
 
 std::optional<Rect> AdjustedWindowRect(const WindowFacts& window, const AdjusterSettings& settings,
                                        bool adjustAllMode, const ScreenFacts& screen) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/rect.h"
 
@@ -29,9 +30,11 @@ struct WindowFacts {
     std::optional<Rect> regionBox;
 };
 
+// One monitor: with a single monitor, the desktop window's rectangle and the
+// work area.
 struct ScreenFacts {
-    Rect screen;    // the desktop window's rectangle
-    Rect workArea;  // the screen minus the taskbar
+    Rect screen;    // the monitor's rectangle
+    Rect workArea;  // the monitor minus the taskbar
 };
 
 // The adjuster's settings, with the values a fresh installation starts with.
@@ -57,6 +60,17 @@ struct AdjusterSettings {
 // each eligible window ends up inside the work area.
 std::optional<Rect> AdjustedWindowRect(const WindowFacts& window, const AdjusterSettings& settings,
                                        bool adjustAllMode, const ScreenFacts& screen);
+
+// The monitor that holds most of the window (the first listed wins a tie),
+// or for a window on no monitor the nearest one, as MonitorFromRect answers
+// with MONITOR_DEFAULTTONEAREST. Nothing when no monitor is known.
+std::optional<ScreenFacts> MonitorHolding(const Rect& window, const std::vector<ScreenFacts>& monitors);
+
+// The decision on a desktop of several monitors: a window is kept inside the
+// work area of the monitor that holds most of it, so that a window on a
+// second monitor stays there. With one monitor it is the decision above.
+std::optional<Rect> AdjustedWindowRect(const WindowFacts& window, const AdjusterSettings& settings,
+                                       bool adjustAllMode, const std::vector<ScreenFacts>& monitors);
 
 // Shell and pop-up window classes the adjuster never moves (whole name, any
 // letter case).

@@ -38,6 +38,22 @@ std::optional<Rect> RegionBox(HWND window) {
     return platform::FromRECT(box);
 }
 
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM monitors) {
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoA(monitor, &info)) {
+        auto& list = *reinterpret_cast<std::vector<ScreenFacts>*>(monitors);
+        const ScreenFacts facts{platform::FromRECT(info.rcMonitor), platform::FromRECT(info.rcWork)};
+        // The primary monitor first: it wins a window shared half and half.
+        if (info.dwFlags & MONITORINFOF_PRIMARY) {
+            list.insert(list.begin(), facts);
+        } else {
+            list.push_back(facts);
+        }
+    }
+    return TRUE;
+}
+
 }  // namespace
 
 ScreenFacts ReadScreenFacts() {
@@ -50,6 +66,15 @@ ScreenFacts ReadScreenFacts() {
     facts.workArea =
         SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0) ? platform::FromRECT(workArea) : facts.screen;
     return facts;
+}
+
+std::vector<ScreenFacts> ReadMonitors() {
+    std::vector<ScreenFacts> monitors;
+    if (!EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors)) ||
+        monitors.empty()) {
+        return {ReadScreenFacts()};
+    }
+    return monitors;
 }
 
 WindowFacts ReadWindowFacts(HWND window, const NeverAdjustTest& isNeverAdjust) {
@@ -67,19 +92,19 @@ WindowFacts ReadWindowFacts(HWND window, const NeverAdjustTest& isNeverAdjust) {
     return facts;
 }
 
-bool AdjustWindow(HWND window, const AdjusterSettings& settings, bool adjustAllMode, const ScreenFacts& screen,
-                  const NeverAdjustTest& isNeverAdjust) {
+bool AdjustWindow(HWND window, const AdjusterSettings& settings, bool adjustAllMode,
+                  const std::vector<ScreenFacts>& monitors, const NeverAdjustTest& isNeverAdjust) {
     const WindowFacts facts = ReadWindowFacts(window, isNeverAdjust);
-    const std::optional<Rect> target = AdjustedWindowRect(facts, settings, adjustAllMode, screen);
+    const std::optional<Rect> target = AdjustedWindowRect(facts, settings, adjustAllMode, monitors);
     if (!target) return false;
     return MoveWindow(window, target->left, target->top, target->Width(), target->Height(), TRUE) != FALSE;
 }
 
 int AdjustAllWindows(const AdjusterSettings& settings, bool adjustAllMode, const NeverAdjustTest& isNeverAdjust) {
-    const ScreenFacts screen = ReadScreenFacts();
+    const std::vector<ScreenFacts> monitors = ReadMonitors();
     int moved = 0;
     for (HWND window : platform::TopLevelWindows()) {
-        if (AdjustWindow(window, settings, adjustAllMode, screen, isNeverAdjust)) ++moved;
+        if (AdjustWindow(window, settings, adjustAllMode, monitors, isNeverAdjust)) ++moved;
     }
     return moved;
 }

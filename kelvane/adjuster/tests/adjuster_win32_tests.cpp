@@ -234,9 +234,20 @@ TEST_F(AdjusterWindows, NothingMovesWhileThePrimaryButtonIsDown) {
     EXPECT_EQ(OnWorkArea(At(0, 100, 400, 300)), RectOf(window));
 }
 
+// Wine shows one monitor, so a desktop of several is decided by the native
+// table tests; here the primary monitor, listed first, must be the desktop the
+// single-screen decision always used.
+TEST(AdjusterMonitors, ThePrimaryMonitorIsTheDesktopAndItsWorkArea) {
+    const std::vector<ScreenFacts> monitors = ReadMonitors();
+    ASSERT_FALSE(monitors.empty());
+    const ScreenFacts desktop = ReadScreenFacts();
+    EXPECT_EQ(desktop.screen, monitors.front().screen);
+    EXPECT_EQ(desktop.workArea, monitors.front().workArea);
+}
+
 TEST_F(AdjusterWindows, OneWindowStepAndVanishedWindows) {
     HWND window = MakeWindow(At(-150, 100, 400, 300));
-    const ScreenFacts screen = ReadScreenFacts();
+    const std::vector<ScreenFacts> screen = ReadMonitors();
     EXPECT_FALSE(AdjustWindow(window, {}, false, screen, nullptr)) << "parked mostly off the screen";
     EXPECT_TRUE(AdjustWindow(window, {}, true, screen, nullptr));
     EXPECT_EQ(OnWorkArea(At(0, 100, 400, 300)), RectOf(window));
