@@ -27,7 +27,7 @@ start_display() {
 }
 
 make_prefix() {
-  local stamp="$(wine --version 2>/dev/null) $arch prefix-v1"
+  local stamp="$(wine --version 2>/dev/null) $arch prefix-v2"
   [ -f "$state/prefix.stamp" ] && [ "$(cat "$state/prefix.stamp")" = "$stamp" ] && return 0
   wineserver -k 2>/dev/null
   rm -rf "$WINEPREFIX" "$state/prefix.stamp"
@@ -43,6 +43,9 @@ make_prefix() {
   for link in "$WINEPREFIX"/drive_c/users/*/*; do
     if [ -L "$link" ]; then rm -f "$link"; mkdir -p "$link"; fi
   done
+  # Debian's Wine does not register the Marlett font it ships, and caption
+  # buttons drawn without it show a letter "r" instead of the close cross.
+  cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
   echo "$stamp" > "$state/prefix.stamp"
 }
 
