@@ -9,8 +9,9 @@ source scripts/lib.sh
 scripts/deps.sh
 
 # The programs, and how each shows that it has started: a window on the
-# desktop, or a tray icon (beside its hidden window).
-programs=(kelvane:tray quillet:tray tempane:tray corvessa:window vorrin:tray)
+# desktop, or a tray icon (beside its hidden window). setup starts from the
+# distribution folder it installs from, and shows its first dialog.
+programs=(kelvane:tray quillet:tray tempane:tray corvessa:window vorrin:tray setup:window)
 
 preset=$(runnable_windows_preset)
 [ "$preset" = win32 ] || echo "This machine cannot execute 32-bit code: running the 64-bit build of the suite."
@@ -35,6 +36,7 @@ wine explorer "/desktop=$desktop" </dev/null >/dev/null 2>&1 &
 started=()
 for entry in "${programs[@]}"; do
   exe=$build/bin/${entry%:*}.exe
+  [ "${entry%:*}" = setup ] && exe=$build/bin/dist/setup.exe
   if [ -f "$exe" ]; then
     wine explorer "/desktop=$desktop" "$exe" </dev/null >/dev/null 2>&1 &
     started+=("$entry")

@@ -109,7 +109,7 @@ TEST_F(HookshimTest, ReportsAnotherProcessWindowAndEditsItsSystemMenuThere) {
     EXPECT_EQ(ItemCount(opened), ItemCount(plain) + 4) << "a separator and three commands";
     HWND menuWindow = nullptr;
     EXPECT_TRUE(WaitUntil([&] { return (menuWindow = OpenMenuWindow()) && IsWindowVisible(menuWindow); }));
-    EXPECT_FALSE(test_support::SaveScreenPicture("system_menu_with_commands", menuWindow).empty());
+    EXPECT_FALSE(test_support::SaveScreenPicture("kelvane-system-menu", menuWindow).empty());
     SendMessageTimeoutA(helper, WM_CANCELMODE, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
     EXPECT_TRUE(WaitUntil([] { return !OpenMenuWindow() || !IsWindowVisible(OpenMenuWindow()); }));
 
