@@ -83,7 +83,7 @@ void SavedObject::SetProperty(PropertyTag tag, const Value& value) {
 
 void SavedObject::CaptureProperty(PropertyTag tag) {
   Value value;
-  if (m_target && m_target->GetOwnProperty(tag, &value)) SetProperty(tag, value);
+  if (m_target && m_target->GetSavedProperty(tag, &value)) SetProperty(tag, value);
 }
 
 void SavedObject::CaptureFrom(Object* live) {

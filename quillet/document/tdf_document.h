@@ -35,8 +35,8 @@ class SavedObject : public RefCounted {
   // Replaces a tag already in the list in place, else appends. An Empty
   // value is never stored.
   void SetProperty(PropertyTag tag, const Value& value);
-  // Reads one property from the target as it answers it itself (not its
-  // owners') and stores it.
+  // Reads one property from the target as the target itself holds it (not
+  // its class's default nor its owners' value) and stores it.
   void CaptureProperty(PropertyTag tag);
   // The tags the object names, then its children, recursively.
   void CaptureFrom(Object* live);

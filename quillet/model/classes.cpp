@@ -53,6 +53,12 @@ bool IconSetRoot::ReadOwn(PropertyTag tag, Value* out) const {
   return Object::ReadOwn(tag, out);
 }
 
+bool IconSetRoot::ReadSaved(PropertyTag tag, Value* out) const {
+  // The desktop's state is the setting; it is never stored here.
+  if (tag == kTagHideDesktop) return ReadOwn(tag, out);
+  return Object::ReadSaved(tag, out);
+}
+
 bool IconSetRoot::StoreChecked(PropertyTag tag, const Value& converted) {
   Value old;
   bool had = ReadStored(tag, &old);

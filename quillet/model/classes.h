@@ -45,6 +45,7 @@ class IconSetRoot : public Object {
 
  protected:
   bool ReadOwn(PropertyTag tag, Value* out) const override;
+  bool ReadSaved(PropertyTag tag, Value* out) const override;
   bool WriteOwn(PropertyTag tag, const Value& converted) override;
 
  private:
@@ -76,6 +77,9 @@ class FolderItem : public Object {
  protected:
   bool ReadOwn(PropertyTag tag, Value* out) const override;
   bool WriteOwn(PropertyTag tag, const Value& converted) override;
+  // A special folder has no path of its own, and the folder holding it has
+  // a path that is not this one's.
+  bool AnswersAlone(PropertyTag tag) const override { return tag == kTagPath; }
   std::string ClassDisplayName() const override;
 };
 

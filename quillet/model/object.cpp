@@ -119,9 +119,22 @@ bool Object::GetOwnProperty(PropertyTag tag, Value* out) const {
   return true;
 }
 
+bool Object::ReadSaved(PropertyTag tag, Value* out) const {
+  return HasStoredValue(tag) && ReadStored(tag, out);
+}
+
+bool Object::GetSavedProperty(PropertyTag tag, Value* out) const {
+  Value value;
+  if (!ReadSaved(tag, &value)) return false;
+  *out = std::move(value);
+  return true;
+}
+
 bool Object::GetProperty(PropertyTag tag, Value* out) const {
-  for (const Object* object = this; object; object = object->m_owner)
+  for (const Object* object = this; object; object = object->m_owner) {
     if (object->GetOwnProperty(tag, out)) return true;
+    if (object->AnswersAlone(tag)) return false;
+  }
   return false;
 }
 

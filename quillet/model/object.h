@@ -54,8 +54,12 @@ class Object : public RefCounted {
   // object references are never converted.
   bool GetPropertyAs(PropertyTag tag, ValueType type, Value* out) const;
   // Only what this object answers itself (its own values and its class's
-  // defaults), never its owners'. This is what a document stores.
+  // defaults), never its owners'.
   bool GetOwnProperty(PropertyTag tag, Value* out) const;
+  // What a document stores: a value set on this object or one it works out
+  // from its own state, never a class default nor an owner's value, so that
+  // a load leaves defaults and inheritance as they are.
+  bool GetSavedProperty(PropertyTag tag, Value* out) const;
   // True if accepted. The value is converted to the property's type; an icon
   // handle or object reference for another type is refused, as is a value
   // the property does not allow. An Empty value returns the property to its
@@ -124,6 +128,12 @@ class Object : public RefCounted {
   // Hooks for classes whose properties are computed or checked. ReadOwn
   // answers the stored and common properties; override to add computed ones.
   virtual bool ReadOwn(PropertyTag tag, Value* out) const;
+  // What GetSavedProperty answers: by default the values set on the object;
+  // override for a computed property that is stored.
+  virtual bool ReadSaved(PropertyTag tag, Value* out) const;
+  // True for a tag whose lookup ends at this object even when it has no
+  // value: its owners' value would be wrong for it.
+  virtual bool AnswersAlone(PropertyTag) const { return false; }
   // Stores an already converted value; override to refuse values or act on
   // them. Return false to refuse.
   virtual bool WriteOwn(PropertyTag tag, const Value& converted);

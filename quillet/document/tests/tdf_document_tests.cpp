@@ -53,9 +53,34 @@ TEST(TdfRoundTripTest, AFileSavedByATextEditorWithAByteOrderMarkLoads) {
   EXPECT_EQ(Describe(loaded.model), Describe(saved));
 }
 
+TEST(TdfRoundTripTest, ASpecialFolderWithoutANameOfItsOwnStaysNameless) {
+  StartedModel saved;
+  RefPtr<Object> icon = saved.model.Root()->GetChild(0);
+  RefPtr<Object> folder = Add(saved.model, *icon, kClassFolder,
+                              {{kTagFolderSpecial, Value::FromInteger(10)},
+                               {kTagFolderAction, Value::FromInteger(kFolderActionMenu)}});
+  std::string bytes;
+  ASSERT_EQ(SaveDocumentToBytes(saved.model, kInfo, &bytes), kStatusOk);
+  EXPECT_EQ(bytes.find("Folder\""), std::string::npos) << "no class default as a title\n" << bytes;
+  EXPECT_EQ(bytes.find("tag=\"1001\""), std::string::npos) << "no default path\n" << bytes;
+  EXPECT_EQ(bytes.find("tag=\"9001\""), std::string::npos) << "no default setting\n" << bytes;
+
+  StartedModel loaded;
+  ASSERT_EQ(LoadDocumentFromBytes(loaded.model, bytes), kStatusOk);
+  RefPtr<Object> read = loaded.model.Root()->GetChild(0)->GetChild(0);
+  ASSERT_TRUE(read);
+  Value value;
+  EXPECT_FALSE(read->GetSavedProperty(kTagName, &value)) << value.ToText();
+  EXPECT_EQ(read->ReadInteger(kTagFolderSpecial), 10);
+  std::string again;
+  ASSERT_EQ(SaveDocumentToBytes(loaded.model, kInfo, &again), kStatusOk);
+  EXPECT_EQ(again, bytes);
+}
+
 TEST(TdfElementTreeTest, ASmallIconSetIsWrittenAsTheseElements) {
   ObjectModel model;
   RegisterStandardFactories(model);
+  ASSERT_TRUE(model.Root()->SetProperty(kTagConfirmExit, Value::FromBoolean(false)));
   RefPtr<Object> icon = Add(model, *model.Root(), kClassStandardTrayIcon);
   Add(model, *icon, kClassSeparator);
   Add(model, *icon, kClassFolder, {{kTagName, Value::FromText("C & D")},
@@ -67,26 +92,13 @@ TEST(TdfElementTreeTest, ASmallIconSetIsWrittenAsTheseElements) {
       "<?xml version=\"1.0\"?>\r\n"
       "\r\n<trayicon app=\"Quillet tray menus\" version=\"2.1.0.7\">"
       "\r\n\t<factoryset>"
-      "\r\n\t\t<factory class=\"{DC83F3D0-F4B8-11D1-B9C9-006008536FD9}\" title=\"Folder\">"
-      "\r\n\t\t\t<propertyset>"
-      "\r\n\t\t\t\t<property tag=\"1001\" data=\"\"/>"
-      "\r\n\t\t\t\t<property tag=\"1002\" data=\"-1\"/>"
-      "\r\n\t\t\t\t<property tag=\"1003\" data=\"1\"/>"
-      "\r\n\t\t\t</propertyset>"
-      "\r\n\t\t</factory>"
+      "\r\n\t\t<factory class=\"{DC83F3D0-F4B8-11D1-B9C9-006008536FD9}\"/>"
       "\r\n\t\t<factory class=\"{DC83F3D1-F4B8-11D1-B9C9-006008536FD9}\"/>"
       "\r\n\t\t<factory class=\"{3C66A7F8-3333-11D2-BA7A-006008536FD9}\"/>"
       "\r\n\t</factoryset>"
       "\r\n\t<iconset>"
       "\r\n\t\t<propertyset>"
-      "\r\n\t\t\t<property tag=\"9001\" data=\"1\"/>"
-      "\r\n\t\t\t<property tag=\"9002\" data=\"1\"/>"
-      "\r\n\t\t\t<property tag=\"9003\" data=\"0\"/>"
-      "\r\n\t\t\t<property tag=\"9005\" data=\"3\"/>"
-      "\r\n\t\t\t<property tag=\"9006\" data=\"\"/>"
-      "\r\n\t\t\t<property tag=\"9007\" data=\"1\"/>"
-      "\r\n\t\t\t<property tag=\"9101\" data=\"\"/>"
-      "\r\n\t\t\t<property tag=\"9102\" data=\"0\"/>"
+      "\r\n\t\t\t<property tag=\"9002\" data=\"0\"/>"
       "\r\n\t\t\t<property tag=\"9106\" data=\"2\"/>"
       "\r\n\t\t</propertyset>"
       "\r\n\t\t<contents>"
@@ -96,8 +108,6 @@ TEST(TdfElementTreeTest, ASmallIconSetIsWrittenAsTheseElements) {
       "\r\n\t\t\t\t\t<object class=\"{DC83F3D0-F4B8-11D1-B9C9-006008536FD9}\" title=\"C &amp; D\">"
       "\r\n\t\t\t\t\t\t<propertyset>"
       "\r\n\t\t\t\t\t\t\t<property tag=\"1001\" data=\"C:\\\"/>"
-      "\r\n\t\t\t\t\t\t\t<property tag=\"1002\" data=\"-1\"/>"
-      "\r\n\t\t\t\t\t\t\t<property tag=\"1003\" data=\"1\"/>"
       "\r\n\t\t\t\t\t\t</propertyset>"
       "\r\n\t\t\t\t\t</object>"
       "\r\n\t\t\t\t</contents>"

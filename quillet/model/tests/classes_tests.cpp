@@ -169,6 +169,54 @@ TEST(FolderItemTest, GenericPathSetsTheFolderPathOnlyForPlainFolders) {
   EXPECT_FALSE(folder->GetProperty(kTagPath, &value));
 }
 
+TEST(FolderItemTest, ASpecialFolderNeverAnswersThePathOfTheFolderHoldingIt) {
+  ObjectModel model;
+  ASSERT_EQ(model.AddStandardTrayIcon(), kStatusOk);
+  RefPtr<FolderItem> plain = MakeRef<FolderItem>();
+  ASSERT_TRUE(plain->SetProperty(kTagPath, Value::FromText("C:\\Games")));
+  ASSERT_EQ(model.Root()->GetChild(0)->Insert(plain.Get()), kStatusOk);
+  RefPtr<FolderItem> special = MakeRef<FolderItem>();
+  ASSERT_TRUE(special->SetProperty(kTagFolderSpecial, Value::FromInteger(17)));
+  ASSERT_EQ(plain->Insert(special.Get()), kStatusOk);
+  RefPtr<FolderItem> inner = MakeRef<FolderItem>();
+  ASSERT_EQ(plain->Insert(inner.Get()), kStatusOk);
+
+  Value value;
+  EXPECT_FALSE(special->GetProperty(kTagPath, &value)) << value.ToText();
+  EXPECT_EQ(special->ReadText(kTagPath, "none"), "none");
+  EXPECT_EQ(inner->ReadText(kTagPath, "none"), "") << "a plain folder answers its own path";
+  // Other settings still come from the owners.
+  EXPECT_EQ(special->ReadInteger(kTagMenuView), kMenuViewTextAndIcons);
+}
+
+TEST(ObjectSavedPropertyTest, OnlyWhatTheObjectHoldsItselfIsSaved) {
+  ObjectModel model;
+  ASSERT_EQ(model.AddStandardTrayIcon(), kStatusOk);
+  RefPtr<FolderItem> folder = MakeRef<FolderItem>();
+  ASSERT_EQ(model.Root()->GetChild(0)->Insert(folder.Get()), kStatusOk);
+  ASSERT_TRUE(folder->SetProperty(kTagFolderSpecial, Value::FromInteger(17)));
+  ASSERT_TRUE(model.Root()->SetProperty(kTagIconFile, Value::FromText("quillet.exe")));
+
+  Value value;
+  EXPECT_EQ(folder->ReadText(kTagName), "Folder");
+  EXPECT_FALSE(folder->GetSavedProperty(kTagName, &value)) << "a class default";
+  EXPECT_FALSE(folder->GetSavedProperty(kTagFolderAction, &value)) << "a class default";
+  EXPECT_FALSE(folder->GetSavedProperty(kTagIconFile, &value)) << "the root's";
+  EXPECT_FALSE(folder->GetSavedProperty(kTagPath, &value)) << "worked out, not held";
+  ASSERT_TRUE(folder->GetSavedProperty(kTagFolderSpecial, &value));
+  EXPECT_EQ(value.Integer(), 17);
+  ASSERT_TRUE(folder->SetProperty(kTagName, Value::FromText("My Computer")));
+  ASSERT_TRUE(folder->GetSavedProperty(kTagName, &value));
+  EXPECT_EQ(value.ToText(), "My Computer");
+  ASSERT_TRUE(folder->SetProperty(kTagName, Value()));
+  EXPECT_FALSE(folder->GetSavedProperty(kTagName, &value)) << "back to the default";
+
+  EXPECT_FALSE(model.Root()->GetSavedProperty(kTagConfirmDelete, &value));
+  EXPECT_FALSE(model.Root()->GetSavedProperty(kTagName, &value)) << "the program title";
+  ASSERT_TRUE(model.Root()->GetSavedProperty(kTagHideDesktop, &value)) << "the desktop's state";
+  EXPECT_EQ(value.Integer(), kDesktopIconsUnavailable);
+}
+
 TEST(ClassesTest, EachClassAnswersItsFlagsIconAndDisplayName) {
   struct Case {
     const char* what;
