@@ -211,6 +211,33 @@ TEST_F(KelvaneProgram, AnIllegalIntegerIsLoggedAndReported) {
     DeleteFileA(log.c_str());
 }
 
+TEST_F(KelvaneProgram, AMissingHookLibraryEndsTheProgramAfterItsMessage) {
+    RegistryKey::Create(HKEY_CURRENT_USER, kSettingsKey).WriteDword("Add System Menu Commands", 1);
+    // kelvane.exe alone in a folder, started from there: neither its own
+    // folder nor the current one holds the library.
+    test_support::ScratchFolder folder;
+    const std::string exe = folder.Path() + "\\kelvane.exe";
+    ASSERT_TRUE(CopyFileA(test_support::BinPath("kelvane.exe").c_str(), exe.c_str(), TRUE))
+        << test_support::LastErrorText();
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA(folder.Path().c_str()));
+    RunningProgram kelvane(exe);
+    SetCurrentDirectoryA(previous);
+    ASSERT_TRUE(kelvane.Started());
+
+    HWND dialog = WaitForDialog(kelvane);
+    ASSERT_NE(dialog, nullptr) << "no message about the missing library";
+    EXPECT_EQ(DialogMessage(dialog),
+              "Nimbrel Kelvane must terminate. Could not find the required file 'hookshim.Dll' in the path. You may "
+              "need to reinstall the application.");
+    EXPECT_EQ(WindowText(dialog), "Error");
+    EXPECT_TRUE(kelvane.Running()) << "ended before the message was answered";
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(kelvane.WaitForExit(), std::optional<DWORD>(1));
+    EXPECT_TRUE(test_support::ProcessWindows(kelvane.Id()).empty());
+}
+
 TEST_F(KelvaneProgram, AWindowStickingOutIsMovedBackAndAMaximisedOneIsNot) {
     RunningProgram helperOut(HelperPath(), "sticking-out");
     RunningProgram helperMax(HelperPath(), "maximised");
