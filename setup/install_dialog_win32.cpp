@@ -104,6 +104,11 @@ void InstallDialog::OnOk() {
                     MB_OK | MB_ICONERROR);
         return;
     }
+    if (IsDriveOrShareRoot(path)) {
+        ShowMessage("Cannot install into the root of a drive or share.\r\n\r\nPlease choose a folder.",
+                    MB_OK | MB_ICONERROR);
+        return;
+    }
     if (!CreateFolderLevels(path)) {
         ShowMessage("Cannot create folder.", MB_OK);
         return;

@@ -72,6 +72,8 @@ std::vector<std::string> FolderLevels(std::string_view path) {
 
 bool InstallPathTooLong(std::string_view path) { return path.size() > kMaxInstallPathLength; }
 
+bool IsDriveOrShareRoot(std::string_view path) { return !path.empty() && FolderLevels(path).empty(); }
+
 bool SkippedWhenCopying(std::string_view name, bool isFolder) {
     return isFolder || name == "." || name == ".." || EqualsIgnoringCase(name, "setup.exe");
 }

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/error_text.h"
 #include "platform/shortcut.h"
 #include "setup/common/product_names.h"
 #include "setup/resource.h"
@@ -229,6 +230,47 @@ TEST_F(SetupTest, CancelAsksFirstAndThenEndsWithNothingInstalled) {
     EXPECT_FALSE(FileExists(ShellFolder("Start Menu") + "\\KORB QuickStart.lnk"));
 }
 
+TEST_F(SetupTest, AProductKeyThatCannotBeCreatedIsReportedEachTimeAndTheRestIsInstalled) {
+    // Below a volatile maker's key the product's lasting key cannot be
+    // created, as in a registry the user may not write to.
+    platform::unique_hkey maker;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, SandboxKey("HKLM", stowdesk::kMakerKey).c_str(), 0, nullptr,
+                              REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, maker.put(), nullptr),
+              ERROR_SUCCESS);
+    const std::string why = "\r\n\r\n" + platform::SystemErrorText(ERROR_CHILD_MUST_BE_VOLATILE);
+    const std::string reading = "Error querying SZ value from registry. Cannot create key.";
+    const std::string writing = "Error writing SZ value to registry. Cannot open key.";
+    auto expectMessage = [&](const std::string& text) {
+        HWND box = WaitForMessageBox(m_setup->Id(), text);
+        ASSERT_NE(box, nullptr) << text;
+        EXPECT_EQ(MessageBoxText(box), text + why);
+        ASSERT_TRUE(Answer(box, IDOK));
+    };
+
+    // Reading the proposal, writing the path, and reading it back for each
+    // shortcut, which is then skipped.
+    m_setup.emplace(m_dist + "\\setup.exe");
+    ASSERT_TRUE(m_setup->Started());
+    expectMessage(reading);
+    HWND dialog = WaitForDialog(m_setup->Id(), IDC_INSTALL_PATH);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(EditText(dialog), "C:\\Program Files\\KORB Stowdesk");
+    const std::string install = Scratch() + "\\Stowdesk";
+    Confirm(dialog, install, false);
+    expectMessage(writing);
+    expectMessage(reading);
+    expectMessage(reading);
+    AnswerSuccess();
+    EXPECT_EQ(m_setup->WaitForExit(), std::optional<DWORD>(1));
+
+    EXPECT_FALSE(HasKey("HKLM", kProductKey));
+    EXPECT_TRUE(FileExists(install + "\\sd.exe"));
+    EXPECT_EQ(Text("HKLM", kUninstallKey, "UninstallString"), std::optional<std::string>(install + "\\uninstall.exe"));
+    EXPECT_TRUE(HasKey("HKCR", "KorbStowdesk\\Shell\\open\\command"));
+    EXPECT_FALSE(FileExists(ShellFolder("Start Menu") + "\\KORB Stowdesk.lnk"));
+    EXPECT_FALSE(FileExists(ShellFolder("Start Menu") + "\\KORB QuickStart.lnk"));
+}
+
 TEST_F(SetupTest, PathsThatCannotBeUsedAreRefusedAndTheDialogStays) {
     HWND dialog = StartSetup();
     ASSERT_NE(dialog, nullptr);
@@ -241,6 +283,9 @@ TEST_F(SetupTest, PathsThatCannotBeUsedAreRefusedAndTheDialogStays) {
         // No drive Q: in the test prefix: its root is never created.
         {"Q:\\KORB Stowdesk", "Cannot create folder."},
         {"", "Cannot create folder."},
+        // A drive's root is not a folder of the product's own: refused, as
+        // the uninstaller would later delete by name there.
+        {"C:\\", "Cannot install into the root of a drive or share."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);

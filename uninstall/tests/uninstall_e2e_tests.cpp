@@ -162,22 +162,39 @@ TEST_F(UninstallTest, FirstPhaseAsksThenHandsOverToATemporaryCopyThatRemovesEver
     EXPECT_TRUE(FolderExists(m_autoSave));
 }
 
-TEST_F(UninstallTest, WithoutAnInstallPathNoFileIsTouchedButTheRestGoes) {
-    platform::RegistryKey key = Key("HKLM", kProductKey);
-    ASSERT_TRUE(key.DeleteValue("InstallPath"));
-    const std::string copy = Temp() + "\\uninstall.exe";
-    ASSERT_TRUE(CopyFileA((m_install + "\\uninstall.exe").c_str(), copy.c_str(), FALSE));
-    RunningProgram removal(copy, "/internally");
-    HWND box = WaitForMessageBox(removal.Id(), "Cannot find install path to remove files.");
-    ASSERT_NE(box, nullptr);
-    ASSERT_TRUE(Answer(box, IDOK));
-    EXPECT_EQ(removal.WaitForExit(30s), std::optional<DWORD>(1));
-    EXPECT_TRUE(WaitForCleanTemp(Temp() + "\\delme1.bat"));
+TEST_F(UninstallTest, WithoutAUsableInstallPathNoFileIsTouchedButTheRestGoes) {
+    // Missing, longer than a path may be (cut short, it would name another
+    // folder inside the install folder), or a drive's root as an earlier
+    // setup stored it: no file is deleted anywhere.
+    const std::optional<std::string> paths[] = {
+        std::nullopt,
+        m_install + "\\" + std::string(260 - m_install.size(), 'x'),
+        "C:",
+    };
+    for (const std::optional<std::string>& path : paths) {
+        SCOPED_TRACE(path.value_or("<none>"));
+        platform::RegistryKey key = Key("HKLM", kProductKey);
+        if (path) {
+            ASSERT_TRUE(key.WriteString("InstallPath", *path));
+        } else {
+            ASSERT_TRUE(key.DeleteValue("InstallPath"));
+        }
+        SetText("HKCR", ".sd", "", "KorbStowdesk");
+        const std::string copy = Temp() + "\\uninstall.exe";
+        ASSERT_TRUE(CopyFileA((m_install + "\\uninstall.exe").c_str(), copy.c_str(), FALSE));
+        RunningProgram removal(copy, "/internally");
+        HWND box = WaitForMessageBox(removal.Id(), "Cannot find install path to remove files.");
+        ASSERT_NE(box, nullptr);
+        ASSERT_TRUE(Answer(box, IDOK));
+        EXPECT_EQ(removal.WaitForExit(30s), std::optional<DWORD>(1));
+        EXPECT_TRUE(WaitForCleanTemp(Temp() + "\\delme1.bat"));
 
-    EXPECT_TRUE(FileExists(m_install + "\\sd.exe"));
-    EXPECT_FALSE(HasKey("HKCR", ".sd"));
-    EXPECT_FALSE(HasKey("HKCU", "AppEvents\\Schemes\\Apps\\KORB Stowdesk"));
-    EXPECT_FALSE(FileExists(ShellFolder("Start Menu\\KORB Stowdesk.lnk")));
+        EXPECT_TRUE(FileExists(m_install + "\\sd.exe"));
+        EXPECT_TRUE(FileExists(m_install + "\\images\\layout_saved.bmp"));
+        EXPECT_FALSE(HasKey("HKCR", ".sd"));
+        EXPECT_FALSE(HasKey("HKCU", "AppEvents\\Schemes\\Apps\\KORB Stowdesk"));
+        EXPECT_FALSE(FileExists(ShellFolder("Start Menu\\KORB Stowdesk.lnk")));
+    }
 }
 
 TEST_F(UninstallTest, ALockedLibraryClosesExplorerOnOkAndItComesBack) {

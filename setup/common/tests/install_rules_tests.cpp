@@ -58,7 +58,11 @@ TEST(FolderLevels, CreatesEveryLevelButNeverADriveRootServerOrShare) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
         EXPECT_EQ(FolderLevels(c.path), c.levels);
+        // Exactly the paths without a level to create are roots, refused as
+        // install folders; an empty path is left to the folder creation.
+        EXPECT_EQ(IsDriveOrShareRoot(c.path), c.levels.empty());
     }
+    EXPECT_FALSE(IsDriveOrShareRoot(""));
 }
 
 TEST(Paths, JoinStripAndLengthLimit) {
