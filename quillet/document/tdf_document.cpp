@@ -1,5 +1,6 @@
 #include "quillet/document/tdf_document.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "quillet/model/class_id.h"
@@ -9,7 +10,21 @@ namespace quillet {
 const Guid DocumentSnapshot::kClassId = {
     0x9E8B15FA, 0xF711, 0x11D1, {0xB9, 0xD2, 0x00, 0x60, 0x08, 0x53, 0x6F, 0xD9}};
 
+// Every object level takes a "contents" and an "object" element below
+// "trayicon" and "iconset", and the deepest object's properties a
+// "propertyset" and a "property": so any tree the model allows is written
+// within the reader's depth.
+static_assert(1 + 2 * kMaxObjectDepth + 2 < static_cast<size_t>(kXmlMaxDepth));
+
 namespace {
+
+size_t RecordHeight(const SavedObject& record) {
+  // Bounded by the XML reader's depth, so the recursion is shallow.
+  size_t height = 0;
+  for (const RefPtr<SavedObject>& child : record.Children())
+    height = std::max(height, RecordHeight(*child) + 1);
+  return height;
+}
 
 char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -257,6 +272,8 @@ Status DocumentSnapshot::Load(ByteStream& stream) {
   IconSetRoot* liveRoot = m_model.Root();
   RefPtr<SavedObject> iconSet = MakeRef<SavedObject>(RefPtr<Object>(liveRoot), liveRoot->ClassId());
   iconSet->ReadElement(m_model, *iconSetElement, true);
+  // Deeper than the model can hold: applying it would drop a part.
+  if (RecordHeight(*iconSet) > kMaxObjectDepth) return kStatusFalse;
 
   m_factories = std::move(factories);
   m_iconSet = std::move(iconSet);
@@ -320,14 +337,18 @@ Status LoadDocument(ObjectModel& model, DocumentFiles& files, const std::string&
     case DocumentFiles::ReadResult::Read:
       break;
     case DocumentFiles::ReadResult::Missing:
+      // Nothing there to lose: the first save makes the file.
       *problem = LoadProblem::NoFile;
+      model.SetUnloadedDocument(std::string());
       return kStatusFalse;
     case DocumentFiles::ReadResult::Failed:
       *problem = LoadProblem::Unreadable;
+      model.SetUnloadedDocument(path);
       return kStatusFalse;
   }
   Status status = LoadDocumentFromBytes(model, bytes);
   if (status == kStatusFalse) *problem = LoadProblem::NotADocument;
+  model.SetUnloadedDocument(status == kStatusOk ? std::string() : path);
   if (status != kStatusOk) return status;
   model.Root()->SetProperty(kTagReadOnlyDocument, Value::FromBoolean(files.IsWriteRefused(path)));
   return kStatusOk;
@@ -339,16 +360,25 @@ Status SaveDocumentToBytes(const ObjectModel& model, const DocumentInfo& info, s
   return snapshot->SaveToBytes(bytes, info);
 }
 
-Status SaveDocument(const ObjectModel& model, DocumentFiles& files, const std::string& path,
-                    const DocumentInfo& info, SaveFailure* failure) {
+Status SaveDocument(ObjectModel& model, DocumentFiles& files, const std::string& path,
+                    const DocumentInfo& info, SaveFailure* failure,
+                    UnloadedDocumentSave unloaded) {
+  bool isUnloaded = !model.UnloadedDocument().empty() && model.UnloadedDocument() == path;
+  if (isUnloaded && unloaded != UnloadedDocumentSave::Replace) {
+    if (failure)
+      *failure = SaveFailure{SaveProblem::DocumentNotLoaded, std::string(), path,
+                             "The icon set in this file could not be loaded; saving would replace it."};
+    return kStatusFalse;
+  }
   std::string bytes;
   std::string reason;
   if (Failed(SaveDocumentToBytes(model, info, &bytes))) {
     reason = "The document could not be laid out in memory.";
   } else if (files.ReplaceFile(path, bytes, &reason)) {
+    if (isUnloaded) model.SetUnloadedDocument(std::string());
     return kStatusOk;
   }
-  if (failure) *failure = SaveFailure{kSaveFailureKey, path, reason};
+  if (failure) *failure = SaveFailure{SaveProblem::CantWrite, kSaveFailureKey, path, reason};
   return kStatusFalse;
 }
 

@@ -124,23 +124,35 @@ enum class LoadProblem { None, NoFile, Unreadable, NotADocument };
 // Loads the TDF at `path` into the live model: kStatusOk; kStatusFalse when
 // the file cannot be read or is not a TDF (the live model is unchanged, and
 // `problem` says which); a failure status when applying it failed. After a
-// load, setting 9104 says whether the file refuses writing.
+// load, setting 9104 says whether the file refuses writing. A file that
+// exists but did not load is remembered as the model's UnloadedDocument.
 Status LoadDocument(ObjectModel& model, DocumentFiles& files, const std::string& path,
                     LoadProblem* problem = nullptr);
 
-// A failed save: the text key of the message, the path and the system's
-// reason, for the message dialog.
+// Why a save returned kStatusFalse: the file could not be written, or it is
+// the model's UnloadedDocument and the user has not agreed to replace it.
+enum class SaveProblem { CantWrite, DocumentNotLoaded };
+
+// A failed save: the text key of the message (for CantWrite), the path and
+// the system's reason, for the message dialog.
 struct SaveFailure {
+  SaveProblem problem = SaveProblem::CantWrite;
   std::string messageKey;
   std::string path;
   std::string reason;
 };
 constexpr const char* kSaveFailureKey = "iconSaveFailure";
 
+// Whether a save may replace a file that exists but did not load.
+enum class UnloadedDocumentSave { Refuse, Replace };
+
 // Captures the live model and writes it to `path`: kStatusOk, or kStatusFalse
-// with `failure` filled and the old file left as it was.
-Status SaveDocument(const ObjectModel& model, DocumentFiles& files, const std::string& path,
-                    const DocumentInfo& info, SaveFailure* failure);
+// with `failure` filled and the old file left as it was. The model's
+// UnloadedDocument is replaced only with UnloadedDocumentSave::Replace (the
+// user's consent); once written, it is the model's document again.
+Status SaveDocument(ObjectModel& model, DocumentFiles& files, const std::string& path,
+                    const DocumentInfo& info, SaveFailure* failure,
+                    UnloadedDocumentSave unloaded = UnloadedDocumentSave::Refuse);
 
 // The same without files: the TDF text of the live model, and a load from
 // bytes (without the read-only test).

@@ -21,9 +21,32 @@ bool NeedsEncoding(char c) { return kNeedsEncoding[static_cast<unsigned char>(c)
 constexpr std::string_view kLineBreakAndTabs =
     "\r\n\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t";
 
+// Whether every element sits no deeper than the reader accepts, so that
+// nothing is written that could not be read back. Walks the links like the
+// writer below.
+bool FitsTheReader(const XmlNode* root) {
+  const XmlNode* node = root;
+  int depth = 0;
+  while (node) {
+    if (node->GetType() == XmlNode::kElement && depth >= kXmlMaxDepth) return false;
+    if (node->FirstChild()) {
+      node = node->FirstChild();
+      ++depth;
+      continue;
+    }
+    while (node != root && !node->NextSibling()) {
+      node = node->Parent();
+      --depth;
+    }
+    node = node == root ? nullptr : node->NextSibling();
+  }
+  return true;
+}
+
 }  // namespace
 
 Status XmlWriter::WriteDocument(const XmlDocument& document) {
+  if (!FitsTheReader(document.Root())) return kStatusCantSave;
   Put("<?xml version=\"1.0\"?>\r\n");
   if (const XmlNode* root = document.Root()) {
     // Walks the links instead of recursing, so a deep tree built through the

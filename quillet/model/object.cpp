@@ -195,8 +195,18 @@ bool Object::IsOwnerOrSelf(const Object* candidate) const {
   return false;
 }
 
+size_t Object::Height() const {
+  // Bounded by kMaxObjectDepth, so the recursion is shallow.
+  size_t height = 0;
+  for (const RefPtr<Object>& child : m_children) height = std::max(height, child->Height() + 1);
+  return height;
+}
+
 bool Object::CanAdopt(const Object* child) const {
-  return child && !child->m_owner && !IsOwnerOrSelf(child);
+  if (!child || child->m_owner || IsOwnerOrSelf(child)) return false;
+  size_t depth = 1;
+  for (const Object* object = m_owner; object; object = object->m_owner) ++depth;
+  return depth + child->Height() <= kMaxObjectDepth;
 }
 
 Status Object::Insert(Object* child, const Object* before) {

@@ -42,6 +42,12 @@ RefPtr<T> MakeRef(Args&&... args) {
   return RefPtr<T>(new T(std::forward<Args>(args)...));
 }
 
+// The deepest an object may sit below the top of its tree (the root's tray
+// icons sit at 1). An icon set file spends two elements on each level and
+// two more on the deepest object's properties; this keeps every tree within
+// what a saved file can be read back with.
+constexpr size_t kMaxObjectDepth = 126;
+
 class Object : public RefCounted {
  public:
   const Guid& ClassId() const { return m_classId; }
@@ -106,7 +112,8 @@ class Object : public RefCounted {
 
   // Inserts before `before` (null: appends). Refused with
   // kStatusInvalidArgument when the child already has an owner, when it is
-  // this object or one of its owners, or when `before` is not a child;
+  // this object or one of its owners, when `before` is not a child, or when
+  // the child's tree would reach deeper than kMaxObjectDepth;
   // kStatusNotImplemented when this object holds no children.
   Status Insert(Object* child, const Object* before = nullptr);
   Status InsertAt(Object* child, size_t index);
@@ -157,6 +164,8 @@ class Object : public RefCounted {
   Slot* FindSlot(PropertyTag tag);
   bool IsOwnerOrSelf(const Object* candidate) const;
   bool CanAdopt(const Object* child) const;
+  // Levels of children below this object (0 without children).
+  size_t Height() const;
 
   Guid m_classId;
   Object* m_owner = nullptr;

@@ -61,9 +61,16 @@ class ObjectModel {
   // Appends a new standard tray icon to the root.
   Status AddStandardTrayIcon();
 
+  // The icon set file that exists but could not be loaded into this model
+  // (empty when none): the model does not hold what that file holds, so a
+  // save must not replace it unless the user agrees.
+  const std::string& UnloadedDocument() const { return m_unloadedDocument; }
+  void SetUnloadedDocument(std::string path) { m_unloadedDocument = std::move(path); }
+
  private:
   RefPtr<IconSetRoot> m_root;
   std::vector<RefPtr<ClassFactory>> m_factories;
+  std::string m_unloadedDocument;
 };
 
 // Registers folder, separator and column separator, in that order.

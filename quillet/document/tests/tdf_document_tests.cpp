@@ -287,5 +287,90 @@ TEST(TdfSaveTest, AFailedSaveReportsKeyPathAndReasonAndKeepsTheOldFile) {
   EXPECT_EQ(files.m_files["C:\\quillet.tdf"], expected);
 }
 
+// A tray icon with a chain of folders below it, `levels` deep counted from
+// the root, the deepest one titled.
+std::string DeepIconSet(size_t levels) {
+  const std::string folder = "<object class=\"{DC83F3D0-F4B8-11D1-B9C9-006008536FD9}\"";
+  std::string text = "<trayicon><factoryset/><iconset><contents>"
+                     "<object class=\"{7FF48765-F53B-11D1-B9CA-006008536FD9}\">";
+  for (size_t level = 2; level < levels; ++level) text += "<contents>" + folder + ">";
+  text += "<contents>" + folder + " title=\"deepest\"><propertyset>"
+          "<property tag=\"1001\" data=\"C:\\\"/></propertyset></object></contents>";
+  for (size_t level = 2; level < levels; ++level) text += "</object></contents>";
+  return text + "</object></contents></iconset></trayicon>";
+}
+
+TEST(TdfDepthTest, TheDeepestTreeTheModelHoldsSavesAndLoadsBack) {
+  StartedModel saved;
+  ASSERT_EQ(LoadDocumentFromBytes(saved.model, DeepIconSet(kMaxObjectDepth)), kStatusOk);
+  std::string bytes;
+  ASSERT_EQ(SaveDocumentToBytes(saved.model, kInfo, &bytes), kStatusOk);
+  StartedModel loaded;
+  ASSERT_EQ(LoadDocumentFromBytes(loaded.model, bytes), kStatusOk);
+  EXPECT_EQ(Describe(loaded.model), Describe(saved.model));
+  EXPECT_NE(bytes.find("deepest"), std::string::npos);
+}
+
+TEST(TdfDepthTest, ADocumentDeeperThanTheModelHoldsIsNotLoaded) {
+  ObjectModel model;
+  RegisterStandardFactories(model);
+  BuildIconSet(model);
+  const std::string before = Describe(model);
+  EXPECT_EQ(LoadDocumentFromBytes(model, DeepIconSet(kMaxObjectDepth + 1)), kStatusFalse);
+  EXPECT_EQ(Describe(model), before);
+}
+
+TEST(TdfSaveTest, AFileThatDidNotLoadIsReplacedOnlyWithConsent) {
+  const std::string path = "C:\\quillet.tdf";
+  struct Case {
+    const char* what;
+    std::string content;
+    bool unreadable;
+  } cases[] = {
+      {"too deep", DeepIconSet(kMaxObjectDepth + 1), false},
+      {"not a document", "<trayicon><iconset/></trayicon>", false},
+      {"unreadable", "locked content", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    StartedModel started;
+    ObjectModel& model = started.model;
+    FakeFiles files;
+    files.m_files[path] = c.content;
+    files.m_unreadable = c.unreadable;
+    EXPECT_EQ(LoadDocument(model, files, path), kStatusFalse);
+    files.m_unreadable = false;
+    EXPECT_EQ(model.UnloadedDocument(), path);
+
+    SaveFailure failure;
+    EXPECT_EQ(SaveDocument(model, files, path, kInfo, &failure), kStatusFalse);
+    EXPECT_EQ(failure.problem, SaveProblem::DocumentNotLoaded);
+    EXPECT_EQ(failure.path, path);
+    EXPECT_EQ(files.m_files[path], c.content);
+
+    // Another file is no concern of the guard.
+    EXPECT_EQ(SaveDocument(model, files, "C:\\copy.tdf", kInfo, &failure), kStatusOk);
+
+    ASSERT_EQ(SaveDocument(model, files, path, kInfo, &failure, UnloadedDocumentSave::Replace),
+              kStatusOk);
+    EXPECT_EQ(files.m_files[path], files.m_files["C:\\copy.tdf"]);
+    EXPECT_EQ(model.UnloadedDocument(), "");
+    EXPECT_EQ(SaveDocument(model, files, path, kInfo, &failure), kStatusOk) << "its own file now";
+  }
+}
+
+TEST(TdfSaveTest, AMissingOrLoadedFileIsSavedWithoutAsking) {
+  StartedModel started;
+  FakeFiles files;
+  SaveFailure failure;
+  EXPECT_EQ(LoadDocument(started.model, files, "C:\\quillet.tdf"), kStatusFalse);
+  EXPECT_EQ(SaveDocument(started.model, files, "C:\\quillet.tdf", kInfo, &failure), kStatusOk)
+      << "the first run makes the file";
+  // A later good load ends an earlier failure.
+  started.model.SetUnloadedDocument("C:\\quillet.tdf");
+  ASSERT_EQ(LoadDocument(started.model, files, "C:\\quillet.tdf"), kStatusOk);
+  EXPECT_EQ(SaveDocument(started.model, files, "C:\\quillet.tdf", kInfo, &failure), kStatusOk);
+}
+
 }  // namespace
 }  // namespace quillet

@@ -57,6 +57,38 @@ TEST(ObjectTreeTest, InsertRefusesWhatWouldBreakTheTree) {
   EXPECT_EQ(icon->Count(), 1u);
 }
 
+TEST(ObjectTreeTest, NoTreeGrowsDeeperThanTheLimit) {
+  // A chain of folders below a tray icon, built top down.
+  RefPtr<Object> root = MakeRef<IconSetRoot>();
+  RefPtr<Object> icon = MakeRef<StandardTrayIcon>();
+  ASSERT_EQ(root->Insert(icon.Get()), kStatusOk);
+  RefPtr<Object> deepest = icon;
+  for (size_t depth = 2; depth <= kMaxObjectDepth; ++depth) {
+    RefPtr<Object> folder = MakeRef<FolderItem>();
+    ASSERT_EQ(deepest->Insert(folder.Get()), kStatusOk) << depth;
+    deepest = folder;
+  }
+  RefPtr<Object> tooDeep = MakeRef<SeparatorItem>();
+  EXPECT_EQ(deepest->Insert(tooDeep.Get()), kStatusInvalidArgument);
+  EXPECT_EQ(deepest->ReplaceChildren({tooDeep}), kStatusInvalidArgument);
+  EXPECT_EQ(deepest->Count(), 0u);
+
+  // Built bottom up, away from the root, the same limit holds when the
+  // branch is hung in.
+  RefPtr<Object> branch = MakeRef<FolderItem>();
+  for (size_t height = 1; height < kMaxObjectDepth; ++height) {
+    RefPtr<Object> top = MakeRef<FolderItem>();
+    ASSERT_EQ(top->Insert(branch.Get()), kStatusOk) << height;
+    branch = top;
+  }
+  RefPtr<Object> otherIcon = MakeRef<StandardTrayIcon>();
+  ASSERT_EQ(otherIcon->Insert(branch.Get()), kStatusOk);
+  EXPECT_EQ(root->Insert(otherIcon.Get()), kStatusInvalidArgument) << "127 levels below the root";
+  EXPECT_EQ(root->ReplaceChildren({icon, otherIcon}), kStatusInvalidArgument);
+  ASSERT_EQ(otherIcon->Remove(branch.Get()), kStatusOk);
+  EXPECT_EQ(root->Insert(branch.Get()), kStatusOk) << "126 levels below the root";
+}
+
 TEST(ObjectTreeTest, TheTreeHoldsCountedReferences) {
   int destroyed = 0;
   RefPtr<Object> root = MakeRef<IconSetRoot>();
