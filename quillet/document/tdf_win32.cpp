@@ -100,51 +100,101 @@ DocumentFiles::ReadResult Win32DocumentFiles::ReadWholeFile(const std::string& p
   return ReadResult::Read;
 }
 
+HANDLE Win32DocumentFiles::CreateSavingFile(const std::string& saving) {
+  return CreateFileA(saving.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+namespace {
+
+// Writes the bytes to an open file, makes them its whole content and puts
+// them on disk.
+DWORD WriteWholeFile(platform::unique_hfile file, std::string_view bytes) {
+  if (!WriteAll(file.get(), bytes) || !SetEndOfFile(file.get()) || !FlushFileBuffers(file.get()))
+    return LastErrorOr(ERROR_WRITE_FAULT);
+  if (!CloseHandle(file.release())) return LastErrorOr(ERROR_WRITE_FAULT);
+  return NO_ERROR;
+}
+
+platform::unique_hfile OpenDocumentForWriting(const std::string& path, DWORD share) {
+  // OPEN_EXISTING: the file keeps its attributes.
+  return platform::unique_hfile(CreateFileA(path.c_str(), GENERIC_WRITE, share, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+// The attributes SetFileAttributes can give back.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                  FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                  FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | FILE_ATTRIBUTE_OFFLINE |
+                                  FILE_ATTRIBUTE_TEMPORARY;
+
+}  // namespace
+
 bool Win32DocumentFiles::ReplaceFile(const std::string& path, std::string_view bytes,
                                      std::string* reason) {
   // The move below would refuse a read-only document too, but only after the
   // whole new file had been written for nothing.
   DWORD attributes = GetFileAttributesA(path.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+  bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+  if (exists && (attributes & FILE_ATTRIBUTE_READONLY)) {
     *reason = platform::SystemErrorText(ERROR_ACCESS_DENIED);
     return false;
   }
 
   const std::string saving = path + kSavingSuffix;
   DWORD error = NO_ERROR;
-  {
-    platform::unique_hfile file(CreateFileA(saving.c_str(), GENERIC_WRITE, 0, nullptr,
-                                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-      *reason = platform::SystemErrorText(LastErrorOr(ERROR_WRITE_FAULT));
-      return false;
-    }
-    if (!WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get()))
+  platform::unique_hfile file(CreateSavingFile(saving));
+  if (file) {
+    error = WriteWholeFile(std::move(file), bytes);
+    if (error == NO_ERROR && !MoveFileExA(saving.c_str(), path.c_str(),
+                                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
       error = LastErrorOr(ERROR_WRITE_FAULT);
-    if (error == NO_ERROR && !CloseHandle(file.release())) error = LastErrorOr(ERROR_WRITE_FAULT);
-  }
-  if (error == NO_ERROR &&
-      !MoveFileExA(saving.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      if (error == ERROR_CALL_NOT_IMPLEMENTED) error = ReplaceInSteps(saving, path);
+    }
+    if (error != NO_ERROR) DeleteFileA(saving.c_str());
+  } else {
     error = LastErrorOr(ERROR_WRITE_FAULT);
-    if (error == ERROR_CALL_NOT_IMPLEMENTED) error = ReplaceInSteps(saving, path);
+    // A folder that refuses new files may still let the document be written.
+    if (error == ERROR_ACCESS_DENIED && exists) {
+      platform::unique_hfile document = OpenDocumentForWriting(path, 0);
+      error = document ? WriteWholeFile(std::move(document), bytes) : LastErrorOr(ERROR_WRITE_FAULT);
+    }
   }
-  if (error == NO_ERROR) return true;
-  DeleteFileA(saving.c_str());
-  *reason = platform::SystemErrorText(error);
-  return false;
+  if (error != NO_ERROR) {
+    *reason = platform::SystemErrorText(error);
+    return false;
+  }
+  // The new file came with attributes of its own, and writing marks a file
+  // for archiving: the document keeps the ones it had.
+  DWORD kept = attributes & kKeptAttributes;
+  if (exists) SetFileAttributesA(path.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL);
+  return true;
 }
 
 bool Win32DocumentFiles::IsWriteRefused(const std::string& path) {
   // Wine running as root opens a read-only file for writing all the same, so
-  // the attribute is asked first; Windows refuses such an open anyway.
+  // the attribute is asked first; Windows refuses such an open anyway, and
+  // so does the save.
   DWORD attributes = GetFileAttributesA(path.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return true;
-  // Opening for writing without changing anything; a file that is merely
-  // in use (sharing violation) is not refused for lack of access.
-  platform::unique_hfile file(CreateFileA(path.c_str(), GENERIC_WRITE,
-                                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  return !file && GetLastError() == ERROR_ACCESS_DENIED;
+  // Nothing is changed: the new file is removed again and the document is
+  // only opened. A file that is merely in use (sharing violation) is not
+  // refused for lack of access.
+  const std::string saving = path + kSavingSuffix;
+  platform::unique_hfile probe(CreateSavingFile(saving));
+  if (probe) {
+    probe.reset();
+    DeleteFileA(saving.c_str());
+    // The new file takes the document's place, which needs the right to
+    // remove the document.
+    platform::unique_hfile document(CreateFileA(path.c_str(), DELETE,
+                                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return !document && GetLastError() == ERROR_ACCESS_DENIED;
+  }
+  if (GetLastError() != ERROR_ACCESS_DENIED) return false;
+  platform::unique_hfile document = OpenDocumentForWriting(path, FILE_SHARE_READ | FILE_SHARE_WRITE);
+  return !document && GetLastError() == ERROR_ACCESS_DENIED;
 }
 
 std::string ProgramFolder() {

@@ -117,6 +117,75 @@ TEST_F(TdfFileTest, ALockedDocumentRefusesTheSaveAndKeepsItsContent) {
   EXPECT_EQ(ReadBytes(path), original);
 }
 
+// A folder that refuses new files, which Wine cannot make: the new file
+// beside the document is refused as Windows refuses it.
+class NoNewFilesDocumentFiles : public Win32DocumentFiles {
+ protected:
+  HANDLE CreateSavingFile(const std::string&) override {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return INVALID_HANDLE_VALUE;
+  }
+};
+
+constexpr DWORD kHiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
+TEST_F(TdfFileTest, ASaveKeepsTheDocumentsAttributesOnEitherWay) {
+  NoNewFilesDocumentFiles noNewFiles;
+  struct Case {
+    const char* what;
+    DocumentFiles& files;
+    DWORD attributes;
+  } cases[] = {
+      {"new file moved in, hidden system", files, kHiddenSystem},
+      {"new file moved in, plain", files, FILE_ATTRIBUTE_NORMAL},
+      {"rewritten in place, hidden system archive", noNewFiles, kHiddenSystem | FILE_ATTRIBUTE_ARCHIVE},
+      {"rewritten in place, plain", noNewFiles, FILE_ATTRIBUTE_NORMAL},
+  };
+  std::string expected;
+  ASSERT_EQ(SaveDocumentToBytes(model, kInfo, &expected), kStatusOk);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    // Longer than the document, so that a tail left over would show.
+    ASSERT_TRUE(WriteBytes(path, std::string(200000, 'x'))) << test_support::LastErrorText();
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), c.attributes)) << test_support::LastErrorText();
+    // Wine reports every file as to be archived; what counts is that nothing
+    // changes.
+    const DWORD before = GetFileAttributesA(path.c_str());
+    ASSERT_EQ(before & kHiddenSystem, c.attributes & kHiddenSystem) << "the file system keeps them";
+
+    SaveFailure failure;
+    ASSERT_EQ(SaveDocument(model, c.files, path, kInfo, &failure), kStatusOk) << failure.reason;
+    EXPECT_EQ(ReadBytes(path), expected);
+    EXPECT_EQ(GetFileAttributesA(path.c_str()), before);
+    EXPECT_FALSE(Exists(path + ".saving"));
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  }
+}
+
+TEST_F(TdfFileTest, AFolderRefusingNewFilesLocksOnlyADocumentThatCannotBeWritten) {
+  SaveOriginal();
+  NoNewFilesDocumentFiles noNewFiles;
+  ObjectModel loaded;
+  RegisterStandardFactories(loaded);
+  ASSERT_EQ(LoadDocument(loaded, noNewFiles, path), kStatusOk);
+  EXPECT_FALSE(loaded.Root()->ReadBoolean(kTagReadOnlyDocument)) << "the save writes it in place";
+  EXPECT_FALSE(Exists(path + ".saving"));
+
+  ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY)) << test_support::LastErrorText();
+  ASSERT_EQ(LoadDocument(loaded, noNewFiles, path), kStatusOk);
+  EXPECT_TRUE(loaded.Root()->ReadBoolean(kTagReadOnlyDocument));
+  SaveFailure failure;
+  EXPECT_EQ(SaveDocument(model, noNewFiles, path, kInfo, &failure), kStatusFalse);
+  EXPECT_EQ(failure.reason, platform::SystemErrorText(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(ReadBytes(path), original);
+
+  // No document yet and no new file allowed: nothing can be saved.
+  const std::string absent = scratch.Path() + "\\absent.tdf";
+  EXPECT_EQ(SaveDocument(model, noNewFiles, absent, kInfo, &failure), kStatusFalse);
+  EXPECT_EQ(failure.reason, platform::SystemErrorText(ERROR_ACCESS_DENIED));
+  EXPECT_FALSE(Exists(absent));
+}
+
 TEST_F(TdfFileTest, AMissingDocumentIsToldApartFromABrokenOne) {
   LoadProblem problem;
   EXPECT_EQ(LoadDocument(model, files, path, &problem), kStatusFalse);
