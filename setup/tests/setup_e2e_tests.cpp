@@ -348,8 +348,12 @@ HWND SetupTest::InstallOverLockedLibrary(const std::string& install, platform::u
     lock = Lock(install + "\\sd_dll.dll");
     EXPECT_TRUE(lock) << test_support::LastErrorText();
     StartStandinTaskbar();
+    StartStandinSystray();
     HWND dialog = StartSetup();
     if (!dialog) return nullptr;
+    // Started once setup has closed the product's windows, to receive the
+    // notices after Explorer came back.
+    StartProductStandins();
     Confirm(dialog, install, false);
     return WaitForMessageBox(m_setup->Id(), "close all Explorer windows");
 }
@@ -401,9 +405,15 @@ TEST_F(SetupTest, ALockedLibraryClosesExplorerOnOkRetriesAndRestartsIt) {
     ASSERT_TRUE(Answer(success, IDOK));
     EXPECT_EQ(m_setup->WaitForExit(), std::optional<DWORD>(1));
     EXPECT_EQ(ReadWholeFile(install + "\\sd_dll.dll"), ReadWholeFile(m_dist + "\\sd_dll.dll"));
-    // Explorer was started again from the Windows folder.
+    // Explorer was started again from the Windows folder, and the tray
+    // applet that had been running with it; the product's programs were told.
     EXPECT_EQ(LogLines(Log(), "explorer.exe started").size(), 2u) << Log();
     EXPECT_NE(StandinTaskbar(), nullptr);
+    EXPECT_FALSE(m_systray->Running());
+    EXPECT_TRUE(WaitUntil([&] {
+        return LogLines(Log(), "systray.exe started").size() == 2 && !LogLines(Log(), "Quick message 0x402").empty() &&
+               !LogLines(Log(), "SDtray message 0x403").empty();
+    })) << Log();
 }
 
 TEST_F(SetupTest, ALockedLibraryIsRetriedEvenWhenExplorerMayNotBeClosed) {
@@ -422,7 +432,11 @@ TEST_F(SetupTest, ALockedLibraryIsRetriedEvenWhenExplorerMayNotBeClosed) {
     ASSERT_TRUE(Answer(WaitForMessageBox(m_setup->Id(), "has not been installed completely"), IDOK));
     EXPECT_EQ(m_setup->WaitForExit(), std::optional<DWORD>(1));
     EXPECT_TRUE(m_taskbar->Running()) << "Explorer stays when the user said Cancel";
+    EXPECT_TRUE(m_systray->Running());
     EXPECT_EQ(LogLines(Log(), "explorer.exe started").size(), 1u);
+    EXPECT_EQ(LogLines(Log(), "systray.exe started").size(), 1u);
+    EXPECT_TRUE(LogLines(Log(), "Quick message").empty()) << Log();
+    EXPECT_TRUE(LogLines(Log(), "SDtray message").empty()) << Log();
     EXPECT_TRUE(FileExists(install + "\\uninstall.exe"));
 }
 

@@ -9,6 +9,7 @@
 
 namespace stowdesk_tests {
 
+using test_support::RunningProgram;
 using test_support::WaitUntil;
 
 static int s_sandboxes = 0;
@@ -42,6 +43,8 @@ void StowdeskSandbox::SetUp() {
 void StowdeskSandbox::TearDown() {
     CloseProductStandins();
     m_taskbar.reset();
+    m_systray.reset();
+    m_products.clear();
     for (const char* variable : {stowdesk::kTestRegistryVariable, stowdesk::kTestShellVariable, "STOWDESK_STANDIN_LOG",
                                  "TMP", "TEMP"}) {
         SetEnvironmentVariableA(variable, nullptr);
@@ -95,6 +98,29 @@ void StowdeskSandbox::StartStandinTaskbar() {
     m_taskbar.emplace(ShellFolder("Windows") + "\\explorer.exe");
     ASSERT_TRUE(m_taskbar->Started()) << test_support::LastErrorText();
     ASSERT_TRUE(WaitUntil([&] { return StandinTaskbar() != nullptr; }));
+}
+
+void StowdeskSandbox::StartStandinSystray() {
+    m_systray.emplace(ShellFolder("Windows") + "\\systray.exe");
+    ASSERT_TRUE(m_systray->Started()) << test_support::LastErrorText();
+    ASSERT_NE(m_systray->WaitForWindow(std::string(stowdesk::kTestShellClassPrefix) + "SystemTray_Main"), nullptr);
+}
+
+void StowdeskSandbox::StartProductStandins() {
+    const std::string folder = Scratch() + "\\running";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    struct Standin {
+        const char* name;
+        const char* className;
+    } standins[] = {{"Quick.exe", stowdesk::kQuickWindowClass}, {"SDtray.exe", stowdesk::kAutoSaveWindowClass}};
+    for (const Standin& standin : standins) {
+        const std::string path = folder + "\\" + standin.name;
+        ASSERT_TRUE(CopyFileA(test_support::BinPath(std::string("dist\\") + standin.name).c_str(), path.c_str(), FALSE))
+            << standin.name << ": " << test_support::LastErrorText();
+        RunningProgram& program = m_products.emplace_back(path);
+        ASSERT_TRUE(program.Started()) << test_support::LastErrorText();
+        ASSERT_NE(program.WaitForWindow(standin.className), nullptr) << standin.name;
+    }
 }
 
 HWND StowdeskSandbox::StandinTaskbar() const {

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -39,12 +40,20 @@ protected:
     std::string MakeDistribution();
     std::string Log() const;
 
-    // The stand-in taskbar, started as the sandbox's explorer.exe.
+    // The stand-in taskbar and system-tray applet, started as the sandbox's
+    // explorer.exe and systray.exe.
     std::optional<test_support::RunningProgram> m_taskbar;
+    std::optional<test_support::RunningProgram> m_systray;
     void StartStandinTaskbar();
+    void StartStandinSystray();
     HWND StandinTaskbar() const;
+    // The product's quick-start and tray programs (whose windows get the
+    // notices after Explorer came back), run from a folder of their own so
+    // that no file the programs copy or delete is held.
+    void StartProductStandins();
 
 private:
+    std::list<test_support::RunningProgram> m_products;
     std::string m_registryRoot;
     test_support::ScratchFolder m_shell;
     test_support::ScratchFolder m_files;

@@ -199,6 +199,7 @@ TEST_F(UninstallTest, WithoutAUsableInstallPathNoFileIsTouchedButTheRestGoes) {
 
 TEST_F(UninstallTest, ALockedLibraryClosesExplorerOnOkAndItComesBack) {
     StartStandinTaskbar();
+    StartProductStandins();
     const std::string library = m_install + "\\sd_dll.dll";
     platform::unique_hfile lock(
         CreateFileA(library.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
@@ -215,6 +216,12 @@ TEST_F(UninstallTest, ALockedLibraryClosesExplorerOnOkAndItComesBack) {
     EXPECT_EQ(removal.WaitForExit(30s), std::optional<DWORD>(1));
     EXPECT_FALSE(FileExists(library));
     EXPECT_EQ(LogLines(Log(), "explorer.exe started").size(), 2u) << Log();
+    // No tray applet was running, so none is started; the product's programs
+    // are told that Explorer came back.
+    EXPECT_TRUE(LogLines(Log(), "systray.exe started").empty()) << Log();
+    EXPECT_TRUE(WaitUntil([&] {
+        return !LogLines(Log(), "Quick message 0x402").empty() && !LogLines(Log(), "SDtray message 0x403").empty();
+    })) << Log();
     EXPECT_TRUE(WaitForCleanTemp(Temp() + "\\delme1.bat"));
 }
 
