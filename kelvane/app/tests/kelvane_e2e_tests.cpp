@@ -10,9 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "hookshim/tests/hook_test_support.h"
 #include "hookshim/tests/hook_test_window.h"
 #include "kelvane/app/kelvane_names.h"
 #include "kelvane/components/cool_tray_icon_win32.h"
+#include "kelvane/hooks/repeat_filter.h"
 #include "platform/registry.h"
 #include "platform/shortcut.h"
 #include "platform/windows_list.h"
@@ -268,6 +270,66 @@ TEST_F(KelvaneProgram, AWindowStickingOutIsMovedBackAndAMaximisedOneIsNot) {
     EXPECT_TRUE(IsZoomed(max));
     EXPECT_TRUE(EqualRect(&maxBefore, &maxAfter));
     Exit(kelvane, form);
+}
+
+bool IsTopmost(HWND window) { return (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+// Lets the program's repeat filter pass, so that the same command counts again.
+void OutlastRepeatFilter(DWORD since) {
+    ASSERT_TRUE(WaitUntil([since] { return GetTickCount() - since > kelvane::kRepeatWindowMs; }));
+}
+
+TEST_F(KelvaneProgram, AHelpersWindowGetsTheThreeCommandsAndEachDoesItsWork) {
+    RegistryKey settings = RegistryKey::Create(HKEY_CURRENT_USER, kSettingsKey);
+    settings.WriteDword("Add System Menu Commands", 1);
+    settings.WriteDword("Adjust Frequency", 500);
+    RunningProgram kelvane(test_support::BinPath("kelvane.exe"));
+    HWND form = WaitForForm(kelvane);
+    ASSERT_NE(form, nullptr);
+    RunningProgram helperProgram(HelperPath(), "Kelvane commands helper");
+    RunningProgram otherProgram(HelperPath(), "Kelvane adjusted helper");
+    HWND helper = helperProgram.WaitForWindow(kHookTestWindowClass);
+    HWND other = otherProgram.WaitForWindow(kHookTestWindowClass);
+    ASSERT_TRUE(helper && other);
+    using hook_tests::HelperState;
+    ASSERT_TRUE(WaitUntil([&] { return (HelperState(helper) & 0x7) == 0x7; })) << "the three commands";
+
+    // Menu choices as the helper's system menu posts them.
+    PostMessageA(helper, WM_SYSCOMMAND, 61400, 0);
+    ASSERT_TRUE(WaitUntil([&] { return IsTopmost(helper); }));
+    OutlastRepeatFilter(GetTickCount());
+    PostMessageA(helper, WM_SYSCOMMAND, 61400, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsTopmost(helper); }));
+    OutlastRepeatFilter(GetTickCount());
+    PostMessageA(helper, WM_SYSCOMMAND, 61400, 0);
+    ASSERT_TRUE(WaitUntil([&] { return IsTopmost(helper); })) << "left topmost for Exit to undo";
+
+    PostMessageA(helper, WM_SYSCOMMAND, 61402, 0);
+    // Once the menu shows the mark, the program has taken the window out.
+    PostMessageA(helper, WM_SYSCOMMAND, SC_KEYMENU, ' ');
+    ASSERT_TRUE(WaitUntil([&] { return (HelperState(helper) & 0x40) != 0; })) << "Ne&ver Adjust checked";
+    SendMessageTimeoutA(helper, WM_CANCELMODE, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+    // Both stick out at the top; the adjuster's run that brings the other
+    // one back has passed over the excluded one too.
+    RECT work = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    MoveWindow(helper, 100, work.top - 50, 320, 200, TRUE);
+    MoveWindow(other, 300, work.top - 50, 320, 200, TRUE);
+    RECT rect = {};
+    EXPECT_TRUE(WaitUntil([&] {
+        GetWindowRect(other, &rect);
+        return rect.top == work.top;
+    })) << "the adjuster never ran";
+    GetWindowRect(helper, &rect);
+    EXPECT_EQ(rect.top, work.top - 50) << "Ne&ver Adjust window was moved";
+
+    PostMessageA(helper, WM_SYSCOMMAND, 61401, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(helper); }));
+
+    Exit(kelvane, form);
+    EXPECT_TRUE(IsWindowVisible(helper)) << "Exit shows hidden windows again";
+    EXPECT_FALSE(IsTopmost(helper)) << "Exit undoes Always On Top";
+    EXPECT_EQ(HelperState(helper) & 0x7, 0u) << "Exit takes the commands out";
 }
 
 std::vector<HWND> VisibleMenus() {
