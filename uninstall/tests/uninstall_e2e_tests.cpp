@@ -92,7 +92,13 @@ TEST_F(UninstallTest, InternallyRemovesTheProductButKeepsTheUsersFilesAndOtherPr
     WriteWholeFile(m_install + "\\layout1.sd", "layout");
     WriteWholeFile(m_install + "\\images\\desk.sd", "layout");
     SetText("HKCU", "Software\\KORB Software\\QuickMenu", "Setting", "1");
+    SetText("HKLM", "Software\\KORB Software\\QuickMenu", "InstallPath", "C:\\QuickMenu");
     WriteWholeFile(Temp() + "\\delme1.bat", "leftover");
+    // An auto-save folder the user put among the images keeps everything in it.
+    const std::string autoSaveInImages = m_install + "\\images\\Auto Save";
+    CreateDirectoryA(autoSaveInImages.c_str(), nullptr);
+    WriteWholeFile(autoSaveInImages + "\\notes.txt", "kept");
+    SetText("HKCU", kProductKey, "PathToAutoSD", autoSaveInImages);
 
     // Run as the first phase would: the copy in the temporary folder. While
     // the test holds that file open, the batch file cannot delete it and
@@ -122,11 +128,14 @@ TEST_F(UninstallTest, InternallyRemovesTheProductButKeepsTheUsersFilesAndOtherPr
     EXPECT_EQ(ReadWholeFile(m_install + "\\my notes.txt"), "mine");
     EXPECT_EQ(ReadWholeFile(m_install + "\\layout1.sd"), "layout");
     EXPECT_EQ(ReadWholeFile(m_install + "\\images\\desk.sd"), "layout");
+    EXPECT_EQ(ReadWholeFile(autoSaveInImages + "\\notes.txt"), "kept");
     EXPECT_TRUE(FolderExists(m_maker));
     // The uninstall entry is the first phase's to remove; another product's
     // key keeps the maker's key.
     EXPECT_TRUE(HasKey("HKLM", kUninstallKey));
     EXPECT_EQ(Text("HKCU", "Software\\KORB Software\\QuickMenu", "Setting"), std::optional<std::string>("1"));
+    EXPECT_EQ(Text("HKLM", "Software\\KORB Software\\QuickMenu", "InstallPath"),
+              std::optional<std::string>("C:\\QuickMenu"));
 }
 
 TEST_F(UninstallTest, FirstPhaseAsksThenHandsOverToATemporaryCopyThatRemovesEverything) {
@@ -160,6 +169,9 @@ TEST_F(UninstallTest, FirstPhaseAsksThenHandsOverToATemporaryCopyThatRemovesEver
     EXPECT_FALSE(HasKey("HKLM", kUninstallKey)) << "the first phase removes the uninstall entry";
     EXPECT_FALSE(FolderExists(m_maker));
     EXPECT_TRUE(FolderExists(m_autoSave));
+    // With no other product of the maker, its keys go too.
+    EXPECT_FALSE(HasKey("HKLM", stowdesk::kMakerKey));
+    EXPECT_FALSE(HasKey("HKCU", stowdesk::kMakerKey));
 }
 
 TEST_F(UninstallTest, WithoutAUsableInstallPathNoFileIsTouchedButTheRestGoes) {
