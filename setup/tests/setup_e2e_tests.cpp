@@ -186,6 +186,7 @@ TEST_F(SetupTest, ReinstallKeepsTheUsersSoundsAndAutoSaveFolderAndStartsTheProdu
     HWND dialog = StartSetup();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(EditText(dialog), install) << "the registered path is proposed as it stands";
+    SendDlgItemMessageA(dialog, IDC_START_MENU_SHORTCUT, BM_SETCHECK, BST_UNCHECKED, 0);
     Press(dialog, IDOK);
     EXPECT_EQ(m_setup->WaitForExit(), std::optional<DWORD>(1));
 
@@ -196,6 +197,9 @@ TEST_F(SetupTest, ReinstallKeepsTheUsersSoundsAndAutoSaveFolderAndStartsTheProdu
     EXPECT_EQ(Text("HKCU", apps + "\\Restore Layout\\.Current"), std::optional<std::string>(install + "\\gnoop.wav"));
     EXPECT_EQ(Text("HKCU", kProductKey, "PathToAutoSD"), std::optional<std::string>(autoSave));
     EXPECT_FALSE(FolderExists(ShellFolder("AppData") + "\\SDAutoSave"));
+    // Only the quick-start shortcut, which is always made.
+    EXPECT_FALSE(FileExists(ShellFolder("Start Menu") + "\\KORB Stowdesk.lnk"));
+    EXPECT_TRUE(FileExists(ShellFolder("Start Menu") + "\\KORB QuickStart.lnk"));
 
     // Started after setup, from the install folder, Quick.exe with "/s".
     EXPECT_TRUE(WaitUntil([&] {
@@ -272,8 +276,12 @@ TEST_F(SetupTest, AProductKeyThatCannotBeCreatedIsReportedEachTimeAndTheRestIsIn
 }
 
 TEST_F(SetupTest, PathsThatCannotBeUsedAreRefusedAndTheDialogStays) {
+    // A registered path longer than the edit can hold is not proposed cut short.
+    const std::string registered = Scratch() + "\\" + std::string(300, 'r');
+    SetText("HKLM", kProductKey, "InstallPath", registered);
     HWND dialog = StartSetup();
     ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(EditText(dialog), "C:\\Program Files\\KORB Stowdesk");
     struct Case {
         std::string path;
         const char* message;
@@ -297,7 +305,7 @@ TEST_F(SetupTest, PathsThatCannotBeUsedAreRefusedAndTheDialogStays) {
         EXPECT_TRUE(IsWindow(dialog));
     }
     EXPECT_FALSE(FolderExists(Scratch() + "\\" + std::string(240, 'x').substr(0, 200)));
-    EXPECT_FALSE(Text("HKLM", kProductKey, "InstallPath").has_value());
+    EXPECT_EQ(Text("HKLM", kProductKey, "InstallPath"), std::optional<std::string>(registered)) << "nothing written";
     Press(dialog, IDCANCEL);
     ASSERT_TRUE(Answer(WaitForMessageBox(m_setup->Id(), "Setup will be stopped."), IDOK));
     EXPECT_EQ(m_setup->WaitForExit(), std::optional<DWORD>(0));
