@@ -403,9 +403,15 @@ TEST_F(SetupTest, ALockedLibraryClosesExplorerOnOkRetriesAndRestartsIt) {
     EXPECT_NE(Picture("setup-explorer-question", question), "");
     ASSERT_TRUE(Answer(question, IDOK));
 
-    // The stand-in taskbar was ended; Explorer lets go of the library and the
-    // retries copy it.
-    EXPECT_TRUE(m_taskbar->WaitForExit().has_value());
+    // The folder window's thread was asked to leave its modes and close; the
+    // taskbar, which stays when asked, and the tray applet were ended.
+    // Explorer lets go of the library and the retries copy it.
+    EXPECT_EQ(m_taskbar->WaitForExit(), std::optional<DWORD>(0));
+    EXPECT_EQ(LogLines(Log(), "explorer.exe ExploreWClass"),
+              (std::vector<std::string>{"explorer.exe ExploreWClass cancel mode", "explorer.exe ExploreWClass close"}))
+        << Log();
+    EXPECT_EQ(LogLines(Log(), "explorer.exe Shell_TrayWnd").size(), 2u) << Log();
+    EXPECT_TRUE(LogLines(Log(), "systray.exe SystemTray_Main").empty()) << Log();
     lock.reset();
     HWND success = WaitForMessageBox(m_setup->Id(), "has been installed successfully.");
     ASSERT_NE(success, nullptr);
