@@ -162,6 +162,10 @@ std::vector<HWND> ProcessWindows(DWORD processId, const std::string& className) 
 ScreenPixels ReadScreen(HWND window) {
     RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     if (window && !GetWindowRect(window, &area)) return {};
+    return ReadScreen(area);
+}
+
+ScreenPixels ReadScreen(const RECT& area) {
     const int width = area.right - area.left, height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return {};
 
@@ -215,7 +219,13 @@ bool WaitUntilDrawn(HWND window, std::chrono::milliseconds timeout) {
 }
 
 std::string SaveScreenPicture(const std::string& name, HWND window) {
-    const ScreenPixels screen = ReadScreen(window);
+    RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (window && !GetWindowRect(window, &area)) return {};
+    return SaveScreenPicture(name, area);
+}
+
+std::string SaveScreenPicture(const std::string& name, const RECT& area) {
+    const ScreenPixels screen = ReadScreen(area);
     if (screen.pixels.empty()) return {};
 
     // A 24-bit BMP: rows from the bottom up, each padded to four bytes.

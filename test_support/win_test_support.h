@@ -101,6 +101,7 @@ struct ScreenPixels {
     std::vector<uint32_t> pixels;
 };
 ScreenPixels ReadScreen(HWND window = nullptr);
+ScreenPixels ReadScreen(const RECT& area);
 
 // Waits until what the screen shows over `window` has been drawn and has
 // settled: more than one colour, unchanged for a moment. A window
@@ -112,6 +113,8 @@ bool WaitUntilDrawn(HWND window, std::chrono::milliseconds timeout = std::chrono
 // screenshots/NAME.bmp in the build tree; the test session turns each into a
 // PNG beside it when it stops. Returns the BMP's path, empty on failure.
 std::string SaveScreenPicture(const std::string& name, HWND window = nullptr);
+// The same for an area of the screen, such as a menu with its open submenu.
+std::string SaveScreenPicture(const std::string& name, const RECT& area);
 
 // Full Windows path of a built program or file in bin/ ("vorrin.exe").
 std::string BinPath(const std::string& fileName);

@@ -353,8 +353,14 @@ TEST_F(KelvaneProgram, TheTrayMenuOpensWithItsQuickCommands) {
     // Settings, then Quick Commands, whose submenu opens to the right.
     for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RIGHT}) PostMessageA(menu, WM_KEYDOWN, key, 0);
     ASSERT_TRUE(WaitUntil([] { return VisibleMenus().size() == 2; })) << "the Quick Commands submenu did not open";
-    WaitUntil([] { return false; }, 300ms);  // let both menus paint
-    EXPECT_FALSE(test_support::SaveScreenPicture("kelvane-tray-menu").empty());
+    RECT both = {};
+    for (HWND open : VisibleMenus()) {
+        EXPECT_TRUE(test_support::WaitUntilDrawn(open));
+        RECT place;
+        GetWindowRect(open, &place);
+        UnionRect(&both, &both, &place);
+    }
+    EXPECT_FALSE(test_support::SaveScreenPicture("kelvane-tray-menu", both).empty());
 
     PostMessageA(VisibleMenus().front(), WM_KEYDOWN, VK_ESCAPE, 0);
     ASSERT_TRUE(WaitUntil([] { return VisibleMenus().size() <= 1; }));
@@ -372,7 +378,7 @@ TEST_F(KelvaneProgram, ShiftHeldAtStartOffersToTurnTheSystemMenuCommandsOff) {
     ASSERT_NE(dialog, nullptr) << "no Shift prompt";
     EXPECT_EQ(DialogMessage(dialog), kelvane::kShiftPrompt);
     EXPECT_EQ(WindowText(dialog), "Information");
-    WaitUntil([] { return false; }, 300ms);  // let it paint
+    EXPECT_TRUE(test_support::WaitUntilDrawn(dialog));
     EXPECT_FALSE(test_support::SaveScreenPicture("kelvane-shift-prompt", dialog).empty());
     PostMessageA(dialog, WM_COMMAND, IDYES, 0);
 
@@ -402,7 +408,7 @@ TEST_F(KelvaneProgram, TheFirstRunMakesTheStartupShortcutRecordsTheCascadesAndGi
     ASSERT_NE(dialog, nullptr) << "no full-path hint";
     EXPECT_EQ(DialogMessage(dialog), kelvane::kFullPathHint);
     EXPECT_EQ(WindowText(dialog), "Nimbrel Kelvane");
-    WaitUntil([] { return false; }, 300ms);  // let it paint
+    EXPECT_TRUE(test_support::WaitUntilDrawn(dialog));
     EXPECT_FALSE(test_support::SaveScreenPicture("kelvane-full-path-hint", dialog).empty());
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     HWND form = WaitForForm(kelvane);
