@@ -161,8 +161,14 @@ TEST_F(SetupTest, InstallsIntoANewDeepFolderWithTheWholeRegistryTableAndShortcut
     } links[] = {{"KORB Stowdesk.lnk", "SDtray.exe"}, {"KORB QuickStart.lnk", "Quick.exe"}};
     for (const Link& link : links) {
         SCOPED_TRACE(link.name);
-        auto fields = platform::ReadShortcut(ShellFolder("Start Menu") + "\\" + link.name);
+        const std::string path = ShellFolder("Start Menu") + "\\" + link.name;
+        auto fields = platform::ReadShortcut(path);
         ASSERT_TRUE(fields.has_value());
+        // Wine reads the show command back as normal whatever the file holds:
+        // the file's header says it at offset 0x3C.
+        const std::string bytes = ReadWholeFile(path);
+        ASSERT_GE(bytes.size(), 0x40u);
+        EXPECT_EQ(static_cast<unsigned char>(bytes[0x3C]), SW_SHOWNORMAL);
         EXPECT_TRUE(EqualPaths(fields->target, install + "\\" + link.target)) << fields->target;
         EXPECT_EQ(fields->arguments, "");
         EXPECT_TRUE(EqualPaths(fields->workingFolder, install)) << fields->workingFolder;
