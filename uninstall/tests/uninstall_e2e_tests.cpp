@@ -174,6 +174,30 @@ TEST_F(UninstallTest, FirstPhaseAsksThenHandsOverToATemporaryCopyThatRemovesEver
     EXPECT_FALSE(HasKey("HKCU", stowdesk::kMakerKey));
 }
 
+TEST_F(UninstallTest, FirstPhaseReportsATemporaryCopyItCannotMakeAndTouchesNothingElse) {
+    // A temporary copy still held by a previous run cannot be replaced.
+    const std::string copy = Temp() + "\\uninstall.exe";
+    WriteWholeFile(copy, "held");
+    platform::unique_hfile hold(CreateFileA(copy.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(hold) << test_support::LastErrorText();
+    RunningProgram first(m_install + "\\uninstall.exe");
+    ASSERT_TRUE(first.Started());
+    ASSERT_TRUE(Answer(WaitForMessageBox(first.Id(), "This will uninstall"), IDOK));
+    HWND box = WaitForMessageBox(first.Id(), "Cannot copy uninstall.exe to TEMP.");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), "Cannot copy uninstall.exe to TEMP.");
+    ASSERT_TRUE(Answer(box, IDOK));
+    EXPECT_EQ(first.WaitForExit(), std::optional<DWORD>(1));
+
+    // The uninstall entry is already gone; everything else stays.
+    EXPECT_FALSE(HasKey("HKLM", kUninstallKey));
+    EXPECT_TRUE(FileExists(m_install + "\\sd.exe"));
+    EXPECT_TRUE(HasKey("HKCR", ".sd"));
+    EXPECT_TRUE(Text("HKLM", kProductKey, "InstallPath").has_value());
+    hold.reset();
+    EXPECT_EQ(ReadWholeFile(copy), "held");
+}
+
 TEST_F(UninstallTest, WithoutAUsableInstallPathNoFileIsTouchedButTheRestGoes) {
     // Missing, longer than a path may be (cut short, it would name another
     // folder inside the install folder), or a drive's root as an earlier
