@@ -77,16 +77,24 @@ std::vector<ScreenFacts> ReadMonitors() {
     return monitors;
 }
 
+// The facts are read in the order the decision consults them, and reading
+// stops at the first one that leaves the window alone: each query about another
+// program's window is a round trip to the window server, the timer runs every
+// half second, and most top-level windows are hidden.
 WindowFacts ReadWindowFacts(HWND window, const NeverAdjustTest& isNeverAdjust) {
     WindowFacts facts;
     facts.primaryButtonDown = PrimaryButtonDown();
+    if (facts.primaryButtonDown) return facts;
     facts.isWindow = IsWindow(window) != FALSE;
     if (!facts.isWindow) return facts;
     facts.visible = IsWindowVisible(window) != FALSE;
+    if (!facts.visible) return facts;
     RECT rect = {};
     if (GetWindowRect(window, &rect)) facts.windowRect = platform::FromRECT(rect);
     facts.showState = ShowStateOf(window);
+    if (facts.showState != ShowState::Normal) return facts;
     facts.neverAdjust = isNeverAdjust && isNeverAdjust(window);
+    if (facts.neverAdjust) return facts;
     facts.className = platform::WindowClassName(window);
     facts.regionBox = RegionBox(window);
     return facts;
