@@ -104,8 +104,10 @@ void InstallDialog::OnOk() {
                     MB_OK | MB_ICONERROR);
         return;
     }
-    if (IsDriveOrShareRoot(path)) {
-        ShowMessage("Cannot install into the root of a drive or share.\r\n\r\nPlease choose a folder.",
+    if (!path.empty() && !IsFullFolderPath(path)) {
+        ShowMessage("Cannot install into '" + path +
+                        "'.\r\n\r\nPlease give a folder by its full path, such as C:\\Program Files\\" +
+                        kProductName + ".",
                     MB_OK | MB_ICONERROR);
         return;
     }

@@ -237,9 +237,10 @@ void RemoveProduct() {
         }
         auto path = ReadText(HKEY_LOCAL_MACHINE, kProductKey, kInstallPathValue);
         // An over-long path is refused rather than cut short into another
-        // folder whose files would then go; a drive's root (which an earlier
-        // release accepted) is refused so nothing there is deleted by name.
-        if (path && !path->empty() && !InstallPathTooLong(*path) && !IsDriveOrShareRoot(*path)) {
+        // folder whose files would then go; a drive's root or a relative path
+        // (which earlier releases accepted) is refused so that nothing there
+        // is deleted by name.
+        if (path && !InstallPathTooLong(*path) && IsFullFolderPath(*path)) {
             installPath = *path;
         } else {
             ShowMessage("Cannot find install path to remove files.", MB_OK);

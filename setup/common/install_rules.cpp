@@ -72,7 +72,12 @@ std::vector<std::string> FolderLevels(std::string_view path) {
 
 bool InstallPathTooLong(std::string_view path) { return path.size() > kMaxInstallPathLength; }
 
-bool IsDriveOrShareRoot(std::string_view path) { return !path.empty() && FolderLevels(path).empty(); }
+bool IsFullFolderPath(std::string_view path) {
+    const bool drive = path.size() > 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+                       path[2] == '\\';
+    const bool share = path.size() > 1 && path[0] == '\\' && path[1] == '\\';
+    return (drive || share) && !FolderLevels(path).empty();
+}
 
 bool SkippedWhenCopying(std::string_view name, bool isFolder) {
     return isFolder || name == "." || name == ".." || EqualsIgnoringCase(name, "setup.exe");

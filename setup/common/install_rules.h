@@ -44,12 +44,13 @@ std::vector<std::string> FolderLevels(std::string_view path);
 // paths short; such a path is refused, never truncated.
 bool InstallPathTooLong(std::string_view path);
 
-// True when `path` names a drive, a root or a server's share rather than a
-// folder in it (it has no level FolderLevels would create). The product's
-// files would lie among everything else there, and the uninstaller would
-// later delete by name and empty "images" there: such an install path is
-// refused. An empty path is not a root.
-bool IsDriveOrShareRoot(std::string_view path);
+// True when `path` is a folder given by its full path: a drive ("X:\") or a
+// server's share ("\\server\share\") and at least one folder below it. A
+// relative path would name another folder for every program that reads it
+// back, and a drive's or share's root holds everything else too, where the
+// uninstaller deletes by name and empties "images": neither is an install
+// folder.
+bool IsFullFolderPath(std::string_view path);
 
 // Whether a directory entry of the source folder is left out of the copy:
 // ".", "..", every folder and "setup.exe" (in any letter case).

@@ -297,9 +297,10 @@ TEST_F(SetupTest, PathsThatCannotBeUsedAreRefusedAndTheDialogStays) {
         // No drive Q: in the test prefix: its root is never created.
         {"Q:\\KORB Stowdesk", "Cannot create folder."},
         {"", "Cannot create folder."},
-        // A drive's root is not a folder of the product's own: refused, as
-        // the uninstaller would later delete by name there.
-        {"C:\\", "Cannot install into the root of a drive or share."},
+        // A drive's root holds everything else too, and a relative path names
+        // another folder for each program that reads it back.
+        {"C:\\", "Cannot install into 'C:'."},
+        {"Stowdesk", "Cannot install into 'Stowdesk'."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);

@@ -200,12 +200,13 @@ TEST_F(UninstallTest, FirstPhaseReportsATemporaryCopyItCannotMakeAndTouchesNothi
 
 TEST_F(UninstallTest, WithoutAUsableInstallPathNoFileIsTouchedButTheRestGoes) {
     // Missing, longer than a path may be (cut short, it would name another
-    // folder inside the install folder), or a drive's root as an earlier
-    // setup stored it: no file is deleted anywhere.
+    // folder inside the install folder), a drive's root or a relative path as
+    // an earlier setup stored them: no file is deleted anywhere.
     const std::optional<std::string> paths[] = {
         std::nullopt,
         m_install + "\\" + std::string(260 - m_install.size(), 'x'),
         "C:",
+        "KORB Software\\Stowdesk",
     };
     for (const std::optional<std::string>& path : paths) {
         SCOPED_TRACE(path.value_or("<none>"));

@@ -58,11 +58,35 @@ TEST(FolderLevels, CreatesEveryLevelButNeverADriveRootServerOrShare) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
         EXPECT_EQ(FolderLevels(c.path), c.levels);
-        // Exactly the paths without a level to create are roots, refused as
-        // install folders; an empty path is left to the folder creation.
-        EXPECT_EQ(IsDriveOrShareRoot(c.path), c.levels.empty());
     }
-    EXPECT_FALSE(IsDriveOrShareRoot(""));
+}
+
+TEST(FolderLevels, OnlyAFolderByItsFullPathIsAnInstallFolder) {
+    struct Case {
+        const char* path;
+        bool usable;
+    } cases[] = {
+        {"C:\\Program Files\\KORB Stowdesk", true},
+        {"d:\\a", true},
+        {"\\\\server\\share\\a", true},
+        // Roots hold everything else too.
+        {"C:", false},
+        {"C:\\", false},
+        {"\\\\server\\share", false},
+        {"\\\\server\\share\\", false},
+        {"\\\\server", false},
+        // Relative paths name another folder for each reader.
+        {"Stowdesk", false},
+        {"a\\b", false},
+        {"\\a\\b", false},
+        {"C:a", false},
+        {"1:\\a", false},
+        {"", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        EXPECT_EQ(IsFullFolderPath(c.path), c.usable);
+    }
 }
 
 TEST(Paths, JoinStripAndLengthLimit) {
