@@ -49,8 +49,8 @@ void PaintBackground(const Look& look, HWND window, HDC dc, const RECT& area) {
     if (parent && (GetWindowLongPtrA(window, GWL_STYLE) & WS_CHILD)) MapWindowPoints(window, parent, &origin, 1);
     platform::unique_hdc memory(CreateCompatibleDC(dc));
     platform::unique_select_object picture(memory.get(), look.background.get());
-    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory.get(), origin.x,
-           origin.y, SRCCOPY);
+    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory.get(), origin.x, origin.y,
+           SRCCOPY);
 }
 
 void PaintText(HDC dc, const char* text, RECT area, HFONT font, COLORREF color, UINT format) {

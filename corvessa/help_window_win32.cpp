@@ -56,27 +56,27 @@ void HelpWindow::Close() {
 
 LRESULT HelpWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_CREATE: OnCreate(); return 0;
-        case WM_ERASEBKGND: return 1;
-        case WM_DRAWITEM: DrawTitleButton(m_look, *reinterpret_cast<DRAWITEMSTRUCT*>(lParam)); return TRUE;
-        case WM_SETCURSOR: return OnSetCursor(reinterpret_cast<HWND>(wParam), HIWORD(lParam));
-        case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
-        default: return DefaultHandling(message, wParam, lParam);
+    case WM_CREATE: OnCreate(); return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_DRAWITEM: DrawTitleButton(m_look, *reinterpret_cast<DRAWITEMSTRUCT*>(lParam)); return TRUE;
+    case WM_SETCURSOR: return OnSetCursor(reinterpret_cast<HWND>(wParam), HIWORD(lParam));
+    case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
+    default: return DefaultHandling(message, wParam, lParam);
     }
 }
 
 void HelpWindow::OnCreate() {
     RECT client;
     GetClientRect(m_window, &client);
-    HWND close = CreateWindowExA(0, "BUTTON", "X", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, client.right - 42, 5, 38, 18,
-                                 m_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_HELP_CLOSE)), m_instance,
-                                 nullptr);
+    HWND close =
+        CreateWindowExA(0, "BUTTON", "X", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, client.right - 42, 5, 38, 18, m_window,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_HELP_CLOSE)), m_instance, nullptr);
     SendMessageA(close, WM_SETFONT, reinterpret_cast<WPARAM>(m_look.boldFont.get()), FALSE);
-    HWND text = CreateWindowExA(WS_EX_CLIENTEDGE, RICHEDIT_CLASSA, "",
-                                WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
-                                10, Look::kTitleHeight + 8, client.right - 20, client.bottom - Look::kTitleHeight - 18,
-                                m_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_HELP_TEXT)), m_instance,
-                                nullptr);
+    HWND text =
+        CreateWindowExA(WS_EX_CLIENTEDGE, RICHEDIT_CLASSA, "",
+                        WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 10,
+                        Look::kTitleHeight + 8, client.right - 20, client.bottom - Look::kTitleHeight - 18, m_window,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_HELP_TEXT)), m_instance, nullptr);
     if (text) {
         SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(m_look.font.get()), FALSE);
         LoadHelpText(text);

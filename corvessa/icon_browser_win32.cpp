@@ -21,7 +21,9 @@ QuietDriveErrors::QuietDriveErrors() : m_previous(SetErrorMode(kMode)) {
     SetErrorMode(m_previous | kMode);
 }
 
-QuietDriveErrors::~QuietDriveErrors() { SetErrorMode(m_previous); }
+QuietDriveErrors::~QuietDriveErrors() {
+    SetErrorMode(m_previous);
+}
 
 void IconBrowser::Start(HWND window) {
     m_drives = GetDlgItem(window, IDC_DRIVES);

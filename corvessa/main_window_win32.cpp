@@ -51,18 +51,28 @@ const ControlLayout kControls[] = {
     {IDC_NEXT, "BUTTON", kPicture, {80, 277, 16, 16}, "Next icon"},
     {IDC_POSITION, "STATIC", kLabel | SS_NOTIFY, {14, 312, 158, 14}, ""},
     {IDC_APPLY, "BUTTON", kPicture, {108, 270, 64, 26}, "Apply!"},
-    {IDC_DRIVES, "COMBOBOX", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_HASSTRINGS,
-     {196, 58, 168, 200}, ""},
-    {IDC_FOLDERS, "LISTBOX",
+    {IDC_DRIVES,
+     "COMBOBOX",
+     WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_HASSTRINGS,
+     {196, 58, 168, 200},
+     ""},
+    {IDC_FOLDERS,
+     "LISTBOX",
      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
          LBS_NOINTEGRALHEIGHT,
-     {196, 84, 168, 112}, ""},
-    {IDC_FILES, "LISTBOX",
+     {196, 84, 168, 112},
+     ""},
+    {IDC_FILES,
+     "LISTBOX",
      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_NOTIFY | LBS_SORT | LBS_HASSTRINGS |
          LBS_NOINTEGRALHEIGHT,
-     {196, 200, 168, 100}, ""},
-    {IDC_FILTER, "COMBOBOX", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
-     {232, 306, 80, 120}, ""},
+     {196, 200, 168, 100},
+     ""},
+    {IDC_FILTER,
+     "COMBOBOX",
+     WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+     {232, 306, 80, 120},
+     ""},
 };
 
 platform::unique_hicon IconOfStoredValue(HINSTANCE instance, const std::string& value) {
@@ -72,11 +82,11 @@ platform::unique_hicon IconOfStoredValue(HINSTANCE instance, const std::string& 
 
 INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-        case WM_INITDIALOG: return TRUE;
-        case WM_COMMAND:
-            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) EndDialog(dialog, LOWORD(wParam));
-            return TRUE;
-        default: return FALSE;
+    case WM_INITDIALOG: return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) EndDialog(dialog, LOWORD(wParam));
+        return TRUE;
+    default: return FALSE;
     }
 }
 
@@ -124,23 +134,23 @@ bool MainWindow::Create(int showCommand, std::string& failure) {
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     switch (message) {
-        case WM_CREATE: OnCreate(); return 0;
-        case WM_DESTROY: OnDestroy(); return 0;
-        case WM_ERASEBKGND: return 1;
-        case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
-        case WM_DRAWITEM: OnDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam)); return TRUE;
-        case WM_MEASUREITEM: OnMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)); return TRUE;
-        case WM_SETCURSOR: return OnSetCursor(reinterpret_cast<HWND>(wParam), HIWORD(lParam));
-        case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN: OnButtonDown(point); return 0;
-        case WM_MOUSEMOVE: OnMouseMove(point); return 0;
-        case WM_LBUTTONUP:
-        case WM_RBUTTONUP:
-        case WM_MBUTTONUP: OnButtonUp(); return 0;
-        case WM_CAPTURECHANGED: m_dragging = false; return 0;
-        case WM_SYSCOMMAND: OnSystemCommand(wParam, lParam); return 0;
-        default: return DefaultHandling(message, wParam, lParam);
+    case WM_CREATE: OnCreate(); return 0;
+    case WM_DESTROY: OnDestroy(); return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
+    case WM_DRAWITEM: OnDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam)); return TRUE;
+    case WM_MEASUREITEM: OnMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)); return TRUE;
+    case WM_SETCURSOR: return OnSetCursor(reinterpret_cast<HWND>(wParam), HIWORD(lParam));
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: OnButtonDown(point); return 0;
+    case WM_MOUSEMOVE: OnMouseMove(point); return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: OnButtonUp(); return 0;
+    case WM_CAPTURECHANGED: m_dragging = false; return 0;
+    case WM_SYSCOMMAND: OnSystemCommand(wParam, lParam); return 0;
+    default: return DefaultHandling(message, wParam, lParam);
     }
 }
 
@@ -220,43 +230,43 @@ void MainWindow::Apply() {
 
 void MainWindow::OnCommand(int id, int code) {
     switch (id) {
-        case IDC_CLOSE:
-            ShowWindow(m_window, SW_HIDE);
-            DestroyWindow(m_window);
-            break;
-        case IDC_SHOW_HELP: m_help.Show(m_window); break;
-        case IDC_APPLY: Apply(); break;
-        case IDC_NEW_FULL: SetTarget(Target::Full); break;
-        case IDC_NEW_EMPTY: SetTarget(Target::Empty); break;
-        case IDC_PREVIOUS: m_strip.Step(-1); break;
-        case IDC_NEXT: m_strip.Step(+1); break;
-        case IDC_STRIP: AssignIconInView(); break;
-        case IDOK:
-            // Enter, as the dialog keys deliver it: opens the folder in focus.
-            if (GetFocus() == m_browser.FolderList()) m_browser.OnFolderChosen();
-            break;
-        case IDC_DRIVES:
-            if (code == CBN_SELCHANGE) m_browser.OnDriveChosen();
-            break;
-        case IDC_FOLDERS:
-            if (code == LBN_DBLCLK) m_browser.OnFolderChosen();
-            break;
-        case IDC_FILES:
-            if (code == LBN_SELCHANGE) FillStrip();
-            break;
-        case IDC_FILTER:
-            if (code == CBN_SELCHANGE) m_browser.OnFilterChanged(true);
-            if (code == CBN_EDITCHANGE) m_browser.OnFilterChanged(false);
-            break;
-        default: break;
+    case IDC_CLOSE:
+        ShowWindow(m_window, SW_HIDE);
+        DestroyWindow(m_window);
+        break;
+    case IDC_SHOW_HELP: m_help.Show(m_window); break;
+    case IDC_APPLY: Apply(); break;
+    case IDC_NEW_FULL: SetTarget(Target::Full); break;
+    case IDC_NEW_EMPTY: SetTarget(Target::Empty); break;
+    case IDC_PREVIOUS: m_strip.Step(-1); break;
+    case IDC_NEXT: m_strip.Step(+1); break;
+    case IDC_STRIP: AssignIconInView(); break;
+    case IDOK:
+        // Enter, as the dialog keys deliver it: opens the folder in focus.
+        if (GetFocus() == m_browser.FolderList()) m_browser.OnFolderChosen();
+        break;
+    case IDC_DRIVES:
+        if (code == CBN_SELCHANGE) m_browser.OnDriveChosen();
+        break;
+    case IDC_FOLDERS:
+        if (code == LBN_DBLCLK) m_browser.OnFolderChosen();
+        break;
+    case IDC_FILES:
+        if (code == LBN_SELCHANGE) FillStrip();
+        break;
+    case IDC_FILTER:
+        if (code == CBN_SELCHANGE) m_browser.OnFilterChanged(true);
+        if (code == CBN_EDITCHANGE) m_browser.OnFilterChanged(false);
+        break;
+    default: break;
     }
 }
 
 void MainWindow::OnSystemCommand(WPARAM command, LPARAM lParam) {
     switch (command & 0xFFF0) {
-        case IDM_HELP_TOPICS: m_help.Show(m_window); break;
-        case IDM_ABOUT: DialogBoxParamA(m_instance, MAKEINTRESOURCEA(IDD_ABOUT), m_window, AboutProc, 0); break;
-        default: DefaultHandling(WM_SYSCOMMAND, command, lParam); break;
+    case IDM_HELP_TOPICS: m_help.Show(m_window); break;
+    case IDM_ABOUT: DialogBoxParamA(m_instance, MAKEINTRESOURCEA(IDD_ABOUT), m_window, AboutProc, 0); break;
+    default: DefaultHandling(WM_SYSCOMMAND, command, lParam); break;
     }
 }
 
@@ -291,12 +301,18 @@ void MainWindow::SetTarget(Target target) {
 LRESULT MainWindow::OnSetCursor(HWND over, UINT mouseMessage) {
     if (mouseMessage == WM_MOUSEMOVE) {
         PointerOver place = PointerOver::Elsewhere;
-        if (over == m_window) place = PointerOver::Background;
-        else if (over == Control(IDC_CLOSE)) place = PointerOver::CloseLabel;
-        else if (over == Control(IDC_SHOW_HELP)) place = PointerOver::HelpLabel;
-        else if (over == Control(IDC_APPLY)) place = PointerOver::ApplyLabel;
-        else if (over == Control(IDC_FILES)) place = PointerOver::FileList;
-        else if (over == Control(IDC_POSITION)) place = PointerOver::PositionLabel;
+        if (over == m_window)
+            place = PointerOver::Background;
+        else if (over == Control(IDC_CLOSE))
+            place = PointerOver::CloseLabel;
+        else if (over == Control(IDC_SHOW_HELP))
+            place = PointerOver::HelpLabel;
+        else if (over == Control(IDC_APPLY))
+            place = PointerOver::ApplyLabel;
+        else if (over == Control(IDC_FILES))
+            place = PointerOver::FileList;
+        else if (over == Control(IDC_POSITION))
+            place = PointerOver::PositionLabel;
         ShowHints(HintsAfterMove(m_hints, place));
     }
     // Controls choose their own pointer (the edit's text cursor, say).
@@ -351,26 +367,24 @@ void MainWindow::OnMeasureItem(MEASUREITEMSTRUCT& item) {
 void MainWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
     const UINT plain = DT_SINGLELINE | DT_VCENTER;
     switch (item.CtlID) {
-        case IDC_CURRENT_NAME:
-            DrawLabel(m_look, item, plain | DT_END_ELLIPSIS, m_look.boldFont.get(), Look::kText);
-            break;
-        case IDC_CURRENT_NAME_CAPTION:
-        case IDC_RENAME_CAPTION:
-        case IDC_POSITION: DrawLabel(m_look, item, plain, m_look.font.get(), Look::kText); break;
-        case IDC_FULL_CAPTION:
-        case IDC_EMPTY_CAPTION: DrawLabel(m_look, item, plain | DT_CENTER, m_look.font.get(), Look::kText); break;
-        case IDC_CURRENT_FULL: DrawIconBox(item, m_currentFullIcon.get()); break;
-        case IDC_CURRENT_EMPTY: DrawIconBox(item, m_currentEmptyIcon.get()); break;
-        case IDC_NEW_FULL: DrawIconBox(item, m_newFullIcon.get()); break;
-        case IDC_NEW_EMPTY: DrawIconBox(item, m_newEmptyIcon.get()); break;
-        case IDC_STRIP: DrawIconView(item, m_strip.IconInView()); break;
-        case IDC_PREVIOUS: DrawArrow(m_look, item, m_pictures.previousArrow.get(), m_strip.CanStepPrevious()); break;
-        case IDC_NEXT: DrawArrow(m_look, item, m_pictures.nextArrow.get(), m_strip.CanStepNext()); break;
-        case IDC_CLOSE:
-        case IDC_SHOW_HELP: DrawTitleButton(m_look, item); break;
-        case IDC_APPLY: DrawPlateButton(m_look, item, m_hints.applyBold); break;
-        case IDC_FOLDERS: DrawFolderItem(m_look, m_pictures, item, m_browser.Level(item.itemID)); break;
-        default: break;
+    case IDC_CURRENT_NAME: DrawLabel(m_look, item, plain | DT_END_ELLIPSIS, m_look.boldFont.get(), Look::kText); break;
+    case IDC_CURRENT_NAME_CAPTION:
+    case IDC_RENAME_CAPTION:
+    case IDC_POSITION: DrawLabel(m_look, item, plain, m_look.font.get(), Look::kText); break;
+    case IDC_FULL_CAPTION:
+    case IDC_EMPTY_CAPTION: DrawLabel(m_look, item, plain | DT_CENTER, m_look.font.get(), Look::kText); break;
+    case IDC_CURRENT_FULL: DrawIconBox(item, m_currentFullIcon.get()); break;
+    case IDC_CURRENT_EMPTY: DrawIconBox(item, m_currentEmptyIcon.get()); break;
+    case IDC_NEW_FULL: DrawIconBox(item, m_newFullIcon.get()); break;
+    case IDC_NEW_EMPTY: DrawIconBox(item, m_newEmptyIcon.get()); break;
+    case IDC_STRIP: DrawIconView(item, m_strip.IconInView()); break;
+    case IDC_PREVIOUS: DrawArrow(m_look, item, m_pictures.previousArrow.get(), m_strip.CanStepPrevious()); break;
+    case IDC_NEXT: DrawArrow(m_look, item, m_pictures.nextArrow.get(), m_strip.CanStepNext()); break;
+    case IDC_CLOSE:
+    case IDC_SHOW_HELP: DrawTitleButton(m_look, item); break;
+    case IDC_APPLY: DrawPlateButton(m_look, item, m_hints.applyBold); break;
+    case IDC_FOLDERS: DrawFolderItem(m_look, m_pictures, item, m_browser.Level(item.itemID)); break;
+    default: break;
     }
 }
 

@@ -12,8 +12,7 @@
 namespace corvessa {
 
 const char* const kRecycleBinKey = "SOFTWARE\\Classes\\CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}";
-const char* const kRecycleBinIconKey =
-    "SOFTWARE\\Classes\\CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}\\DefaultIcon";
+const char* const kRecycleBinIconKey = "SOFTWARE\\Classes\\CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}\\DefaultIcon";
 const char* const kWindowMetricsKey = ".default\\Control Panel\\desktop\\WindowMetrics";
 const char* const kShellIconSizeValue = "Shell Icon Size";
 

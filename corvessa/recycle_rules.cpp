@@ -38,11 +38,11 @@ char UpperAnsi(char c) {
     if (u >= 'a' && u <= 'z') return static_cast<char>(u - 0x20);
     if (u >= 0xE0 && u <= 0xFE && u != 0xF7) return static_cast<char>(u - 0x20);
     switch (u) {
-        case 0x9A: return static_cast<char>(0x8A);
-        case 0x9C: return static_cast<char>(0x8C);
-        case 0x9E: return static_cast<char>(0x8E);
-        case 0xFF: return static_cast<char>(0x9F);
-        default: return c;
+    case 0x9A: return static_cast<char>(0x8A);
+    case 0x9C: return static_cast<char>(0x8C);
+    case 0x9E: return static_cast<char>(0x8E);
+    case 0xFF: return static_cast<char>(0x9F);
+    default: return c;
     }
 }
 
@@ -111,21 +111,25 @@ std::optional<std::string> PositionText(const StripPosition& position) {
 
 HoverHints HintsAfterMove(HoverHints hints, PointerOver place) {
     switch (place) {
-        case PointerOver::Background: return HoverHints{};
-        case PointerOver::CloseLabel: return HoverHints{true, false, false};
-        case PointerOver::HelpLabel: return HoverHints{false, true, false};
-        case PointerOver::ApplyLabel: return HoverHints{false, false, true};
-        case PointerOver::FileList: hints.applyBold = false; return hints;
-        case PointerOver::PositionLabel:
-            hints.helpHint = false;
-            hints.applyBold = false;
-            return hints;
-        case PointerOver::Elsewhere: return hints;
+    case PointerOver::Background: return HoverHints{};
+    case PointerOver::CloseLabel: return HoverHints{true, false, false};
+    case PointerOver::HelpLabel: return HoverHints{false, true, false};
+    case PointerOver::ApplyLabel: return HoverHints{false, false, true};
+    case PointerOver::FileList: hints.applyBold = false; return hints;
+    case PointerOver::PositionLabel:
+        hints.helpHint = false;
+        hints.applyBold = false;
+        return hints;
+    case PointerOver::Elsewhere: return hints;
     }
     return hints;
 }
 
-const char* CloseLabelText(const HoverHints& hints) { return hints.closeHint ? "exit" : "X"; }
-const char* HelpLabelText(const HoverHints& hints) { return hints.helpHint ? "help" : "?"; }
+const char* CloseLabelText(const HoverHints& hints) {
+    return hints.closeHint ? "exit" : "X";
+}
+const char* HelpLabelText(const HoverHints& hints) {
+    return hints.helpHint ? "help" : "?";
+}
 
 }  // namespace corvessa

@@ -38,14 +38,18 @@ HINSTANCE s_instance = nullptr;
 // How long a hooked program waits at most for the never-adjust answer.
 constexpr UINT kAnswerTimeoutMs = 200;
 
-HWND Target() { return g_target; }
+HWND Target() {
+    return g_target;
+}
 
 void Report(UINT message, HWND window, LPARAM lParam) {
     HWND target = Target();
     if (target && message) PostMessageA(target, message, reinterpret_cast<WPARAM>(window), lParam);
 }
 
-bool IsTopLevel(LONG_PTR style) { return (style & WS_CHILD) == 0; }
+bool IsTopLevel(LONG_PTR style) {
+    return (style & WS_CHILD) == 0;
+}
 
 // A top-level window with a system menu, other than the program's own receiver.
 bool HasSystemMenuCommands(HWND window) {
@@ -185,7 +189,9 @@ BOOL WINAPI shStartSysHooks(HWND target) {
     return TRUE;
 }
 
-void WINAPI shEndSysHooks() { EndHooks(); }
+void WINAPI shEndSysHooks() {
+    EndHooks();
+}
 
 // 0 leaves a title-bar double-click to the window, 1 and 2 report it instead.
 void WINAPI shSetNCLButtonDblClk(BYTE action) {

@@ -32,10 +32,10 @@ void ExplorerRestart::Close() {
         bool closeThreadWindows;
         bool trayApplet;
     };
-    static const ShellClass classes[] = {
-        {"Tray Volume", false, true},   {"SNDVOL32", false, true},      {"SystemTray_Main", false, true},
-        {"ExploreWClass", true, false}, {"ExploreWClass", true, false}, {"Proxy Desktop", false, false},
-        {"Shell_TrayWnd", false, false}, {"ProgMan", false, false}};
+    static const ShellClass classes[] = {{"Tray Volume", false, true},     {"SNDVOL32", false, true},
+                                         {"SystemTray_Main", false, true}, {"ExploreWClass", true, false},
+                                         {"ExploreWClass", true, false},   {"Proxy Desktop", false, false},
+                                         {"Shell_TrayWnd", false, false},  {"ProgMan", false, false}};
     for (const ShellClass& shellClass : classes) {
         HWND window = FindShellWindow(shellClass.name);
         if (window && shellClass.closeThreadWindows) {

@@ -54,14 +54,30 @@ private:
     T m_handle = Traits::invalid();
 };
 
-inline void close_key(HKEY key) { ::RegCloseKey(key); }
-inline void destroy_window(HWND window) { ::DestroyWindow(window); }
-inline void destroy_menu(HMENU menu) { ::DestroyMenu(menu); }
-inline void destroy_icon(HICON icon) { ::DestroyIcon(icon); }
-inline void find_close(HANDLE find) { ::FindClose(find); }
-inline void close_handle(HANDLE handle) { ::CloseHandle(handle); }
-inline void free_library(HMODULE module) { ::FreeLibrary(module); }
-inline void unhook(HHOOK hook) { ::UnhookWindowsHookEx(hook); }
+inline void close_key(HKEY key) {
+    ::RegCloseKey(key);
+}
+inline void destroy_window(HWND window) {
+    ::DestroyWindow(window);
+}
+inline void destroy_menu(HMENU menu) {
+    ::DestroyMenu(menu);
+}
+inline void destroy_icon(HICON icon) {
+    ::DestroyIcon(icon);
+}
+inline void find_close(HANDLE find) {
+    ::FindClose(find);
+}
+inline void close_handle(HANDLE handle) {
+    ::CloseHandle(handle);
+}
+inline void free_library(HMODULE module) {
+    ::FreeLibrary(module);
+}
+inline void unhook(HHOOK hook) {
+    ::UnhookWindowsHookEx(hook);
+}
 
 using unique_hkey = unique_any<HKEY, close_key>;
 using unique_hwnd = unique_any<HWND, destroy_window>;
@@ -77,8 +93,12 @@ using unique_hhook = unique_any<HHOOK, unhook>;
 // device context: declare the owner before the unique_select_object that
 // selects it, so the selection is undone first.
 template <typename T>
-void delete_object(T object) { ::DeleteObject(object); }
-inline void delete_dc(HDC dc) { ::DeleteDC(dc); }
+void delete_object(T object) {
+    ::DeleteObject(object);
+}
+inline void delete_dc(HDC dc) {
+    ::DeleteDC(dc);
+}
 
 using unique_hfont = unique_any<HFONT, delete_object<HFONT>>;
 using unique_hbitmap = unique_any<HBITMAP, delete_object<HBITMAP>>;
@@ -92,7 +112,9 @@ using unique_hdc = unique_any<HDC, delete_dc>;
 class unique_hdc_window {
 public:
     explicit unique_hdc_window(HWND window) : m_window(window), m_dc(::GetDC(window)) {}
-    ~unique_hdc_window() { if (m_dc) ::ReleaseDC(m_window, m_dc); }
+    ~unique_hdc_window() {
+        if (m_dc) ::ReleaseDC(m_window, m_dc);
+    }
     unique_hdc_window(const unique_hdc_window&) = delete;
     unique_hdc_window& operator=(const unique_hdc_window&) = delete;
     HDC get() const { return m_dc; }
@@ -138,7 +160,9 @@ template <typename F>
 class scope_exit {
 public:
     explicit scope_exit(F f) : m_f(std::move(f)) {}
-    ~scope_exit() { if (m_active) m_f(); }
+    ~scope_exit() {
+        if (m_active) m_f();
+    }
     scope_exit(const scope_exit&) = delete;
     scope_exit& operator=(const scope_exit&) = delete;
     void dismiss() { m_active = false; }

@@ -26,8 +26,8 @@ RegistryKey RegistryKey::Open(HKEY root, const std::string& path, REGSAM access)
 
 RegistryKey RegistryKey::Create(HKEY root, const std::string& path, REGSAM access) {
     RegistryKey key;
-    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr,
-                        key.m_key.put(), nullptr) != ERROR_SUCCESS) {
+    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, key.m_key.put(),
+                        nullptr) != ERROR_SUCCESS) {
         key.m_key.release();
     }
     return key;

@@ -13,7 +13,9 @@ template <typename T>
 class com_ptr {
 public:
     com_ptr() = default;
-    ~com_ptr() { if (m_pointer) m_pointer->Release(); }
+    ~com_ptr() {
+        if (m_pointer) m_pointer->Release();
+    }
     com_ptr(const com_ptr&) = delete;
     com_ptr& operator=(const com_ptr&) = delete;
     T* operator->() const { return m_pointer; }
@@ -36,8 +38,7 @@ std::wstring Wide(const std::string& text) {
 
 HRESULT CreateShortcut(const std::string& linkPath, const ShortcutFields& fields) {
     com_ptr<IShellLinkA> link;
-    HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                      link.put_void());
+    HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.put_void());
     if (FAILED(result)) return result;
     if (FAILED(result = link->SetPath(fields.target.c_str()))) return result;
     if (FAILED(result = link->SetArguments(fields.arguments.c_str()))) return result;

@@ -106,8 +106,8 @@ void InstallDialog::OnOk() {
     }
     if (!path.empty() && !IsFullFolderPath(path)) {
         ShowMessage("Cannot install into '" + path +
-                        "'.\r\n\r\nPlease give a folder by its full path, such as C:\\Program Files\\" +
-                        kProductName + ".",
+                        "'.\r\n\r\nPlease give a folder by its full path, such as C:\\Program Files\\" + kProductName +
+                        ".",
                     MB_OK | MB_ICONERROR);
         return;
     }

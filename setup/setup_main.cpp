@@ -32,8 +32,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                     MB_OK | MB_ICONINFORMATION | MB_SETFOREGROUND);
     } else {
         // Each file that could not be copied was reported already.
-        ShowMessage(std::string(kProductName) + " has not been installed completely: some files could not be "
-                                                "copied.\r\n\r\nPlease run setup again.",
+        ShowMessage(std::string(kProductName) +
+                        " has not been installed completely: some files could not be "
+                        "copied.\r\n\r\nPlease run setup again.",
                     MB_OK | MB_ICONWARNING | MB_SETFOREGROUND);
     }
     if (SUCCEEDED(com)) CoUninitialize();

@@ -31,9 +31,13 @@ std::optional<std::string> ReadText(HKEY root, const std::string& key, const std
     return data->Text();
 }
 
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
-std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
+std::string FolderOf(const std::string& path) {
+    return path.substr(0, path.find_last_of('\\'));
+}
 
 }  // namespace
 
@@ -81,9 +85,9 @@ std::string ProposedInstallPath() {
 static void WriteInstallPath(const std::string& installPath) {
     auto key = CreateProductKey(KEY_SET_VALUE, "Error writing SZ value to registry. Cannot open key.");
     if (!key) return;
-    const LONG status = RegSetValueExA(key.get(), kInstallPathValue, 0, REG_SZ,
-                                       reinterpret_cast<const BYTE*>(installPath.c_str()),
-                                       static_cast<DWORD>(installPath.size() + 1));
+    const LONG status =
+        RegSetValueExA(key.get(), kInstallPathValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(installPath.c_str()),
+                       static_cast<DWORD>(installPath.size() + 1));
     if (status != ERROR_SUCCESS) RegistryError("Error writing SZ value to registry. Cannot set value.", status);
 }
 

@@ -28,8 +28,10 @@ void Log(const std::string& line) {
 class StandinWindow : public platform::BaseWindow<StandinWindow> {
 public:
     bool Create(HINSTANCE instance, const std::string& commandLine) {
-        m_text = std::string(STANDIN_NAME) + " stands in for the KORB Stowdesk program of this name.\r\n"
-                 "Command line: " + commandLine;
+        m_text = std::string(STANDIN_NAME) +
+                 " stands in for the KORB Stowdesk program of this name.\r\n"
+                 "Command line: " +
+                 commandLine;
         WNDCLASSEXA windowClass = {};
         windowClass.lpfnWndProc = WindowProc;
         windowClass.hInstance = instance;

@@ -12,9 +12,7 @@ namespace {
 
 INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG:
-        *reinterpret_cast<HWND*>(lParam) = dialog;
-        return TRUE;
+    case WM_INITDIALOG: *reinterpret_cast<HWND*>(lParam) = dialog; return TRUE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
             EndDialog(dialog, LOWORD(wParam));
@@ -43,8 +41,7 @@ bool MainFrame::Create(HINSTANCE instance, bool withSplash, std::string& failure
     }
     platform::unique_hmenu menu(LoadMenuA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME)));
     // A popup tool window of no size: no caption, no frame, no taskbar button.
-    if (!CreateBound(WS_EX_TOOLWINDOW, kFrameClass, kFrameTitle, WS_POPUP, 0, 0, 0, 0, nullptr, menu.get(),
-                     instance)) {
+    if (!CreateBound(WS_EX_TOOLWINDOW, kFrameClass, kFrameTitle, WS_POPUP, 0, 0, 0, 0, nullptr, menu.get(), instance)) {
         failure = platform::CallErrorText("CreateWindowEx");
         return false;
     }

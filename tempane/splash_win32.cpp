@@ -29,10 +29,8 @@ bool IsDismissingInput(UINT message) {
     case WM_MBUTTONDOWN:
     case WM_NCLBUTTONDOWN:
     case WM_NCRBUTTONDOWN:
-    case WM_NCMBUTTONDOWN:
-        return true;
-    default:
-        return false;
+    case WM_NCMBUTTONDOWN: return true;
+    default: return false;
     }
 }
 

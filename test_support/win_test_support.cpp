@@ -94,8 +94,7 @@ platform::unique_hwnd CreateTestWindow(const std::string& className, RECT rect, 
         RegisterClassA(&windowClass);
     }
     HWND window = CreateWindowExA(exStyle, className.c_str(), "Suite test window", style, rect.left, rect.top,
-                                  rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, instance,
-                                  nullptr);
+                                  rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, instance, nullptr);
     PumpMessages();
     return platform::unique_hwnd(window);
 }

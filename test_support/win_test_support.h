@@ -17,8 +17,7 @@ namespace test_support {
 
 // Polls `condition` until it holds or `timeout` passes, dispatching this
 // thread's messages in between. Returns the condition's last answer.
-bool WaitUntil(const std::function<bool()>& condition,
-               std::chrono::milliseconds timeout = std::chrono::seconds(10));
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
 // Dispatches every message waiting for this thread.
 void PumpMessages();
@@ -60,8 +59,7 @@ private:
 // A plain top-level window owned by the test, of the given class name (the
 // class is registered on first use), with the given screen rectangle.
 platform::unique_hwnd CreateTestWindow(const std::string& className, RECT rect,
-                                       DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                       DWORD exStyle = 0);
+                                       DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE, DWORD exStyle = 0);
 
 // A program started by a test; ended (TerminateProcess) if still running when
 // this object goes away.
@@ -82,8 +80,7 @@ public:
     std::optional<DWORD> WaitForExit(std::chrono::milliseconds timeout = std::chrono::seconds(10));
     // A top-level window of this program with the class name (any, if empty),
     // waited for up to `timeout`; NULL if none appeared.
-    HWND WaitForWindow(const std::string& className,
-                       std::chrono::milliseconds timeout = std::chrono::seconds(10));
+    HWND WaitForWindow(const std::string& className, std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
 private:
     platform::unique_handle m_process;

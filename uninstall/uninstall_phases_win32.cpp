@@ -27,7 +27,9 @@ std::string TemporaryFolder() {
     return JoinPath(std::string(temp, length), "");
 }
 
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 std::optional<std::string> ReadText(HKEY root, const char* key, const char* name) {
     auto data = platform::RegistryKey::Open(root, key, KEY_QUERY_VALUE).Read(name);
@@ -55,7 +57,8 @@ void ConfirmAndHandOver() {
     }
     const HINSTANCE started =
         ShellExecuteA(nullptr, nullptr, copy.c_str(), kInternallySwitch, temp.c_str(), SW_MINIMIZE);
-    if (reinterpret_cast<INT_PTR>(started) <= 32) ShowMessage("Cannot start uninstall.exe in TEMP.", MB_OK | MB_ICONERROR);
+    if (reinterpret_cast<INT_PTR>(started) <= 32)
+        ShowMessage("Cannot start uninstall.exe in TEMP.", MB_OK | MB_ICONERROR);
 }
 
 namespace {
@@ -93,8 +96,8 @@ void RemoveShortcuts() {
 
 DWORD SubkeyCount(HKEY key) {
     DWORD count = 0;
-    if (RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr, nullptr,
-                         nullptr, nullptr) != ERROR_SUCCESS) {
+    if (RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                         nullptr) != ERROR_SUCCESS) {
         return 1;  // unknown: keep the maker's key
     }
     return count;
@@ -206,8 +209,8 @@ void WriteAndStartBatchFile() {
     if (temp.empty()) return;
     for (int number = 1; number <= kMaxBatchFiles; ++number) {
         const std::string batch = BatchFileName(temp, number);
-        platform::unique_hfile file(CreateFileA(batch.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                                FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        platform::unique_hfile file(
+            CreateFileA(batch.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
         if (!file) continue;
         const std::string text = BatchFileText(JoinPath(temp, kUninstallProgram), batch);
         DWORD written = 0;

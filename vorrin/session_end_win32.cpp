@@ -39,9 +39,11 @@ void AppendTestRecord(const std::string& path, const SessionEnd& end, bool privi
                                             FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return;
     char line[96];
-    int length = snprintf(line, sizeof line, "ExitWindowsEx flags=%u reserved=0 shutdown-privilege=%s\r\n",
-                          end.exitWindowsFlags,
-                          !end.needsShutdownPrivilege ? "not-needed" : privilegeEnabled ? "enabled" : "missing");
+    int length =
+        snprintf(line, sizeof line, "ExitWindowsEx flags=%u reserved=0 shutdown-privilege=%s\r\n", end.exitWindowsFlags,
+                 !end.needsShutdownPrivilege ? "not-needed"
+                 : privilegeEnabled          ? "enabled"
+                                             : "missing");
     DWORD written = 0;
     WriteFile(file.get(), line, static_cast<DWORD>(length), &written, nullptr);
 }

@@ -30,12 +30,9 @@ StartSwitches ParseSwitches(std::string_view arguments) {
 
 TrayAction TrayActionFor(unsigned mouseMessage, DesktopState believed) {
     switch (mouseMessage) {
-    case kLeftButtonUp:
-        return believed == DesktopState::Hidden ? TrayAction::PostShow : TrayAction::PostHide;
-    case kRightButtonUp:
-        return TrayAction::ShowMenu;
-    default:
-        return TrayAction::None;
+    case kLeftButtonUp: return believed == DesktopState::Hidden ? TrayAction::PostShow : TrayAction::PostHide;
+    case kRightButtonUp: return TrayAction::ShowMenu;
+    default: return TrayAction::None;
     }
 }
 

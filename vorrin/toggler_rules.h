@@ -42,8 +42,8 @@ DesktopState StateAfter(Command command, DesktopState before);
 
 // How a session-ending command ends the session.
 struct SessionEnd {
-    unsigned exitWindowsFlags;   // EWX_LOGOFF 0, EWX_SHUTDOWN 1, EWX_REBOOT 2
-    bool needsShutdownPrivilege; // Windows NT refuses restart and shut-down without it
+    unsigned exitWindowsFlags;    // EWX_LOGOFF 0, EWX_SHUTDOWN 1, EWX_REBOOT 2
+    bool needsShutdownPrivilege;  // Windows NT refuses restart and shut-down without it
 };
 std::optional<SessionEnd> SessionEndFor(Command command);
 

@@ -43,12 +43,12 @@ COLORREF FixtureIconColor(int number) {
     const double rising = low + (value - low) * (hue - sector), falling = value - (value - low) * (hue - sector);
     double r = value, g = rising, b = low;
     switch (sector) {
-        case 0: r = value, g = rising, b = low; break;
-        case 1: r = falling, g = value, b = low; break;
-        case 2: r = low, g = value, b = rising; break;
-        case 3: r = low, g = falling, b = value; break;
-        case 4: r = rising, g = low, b = value; break;
-        default: r = value, g = low, b = falling; break;
+    case 0: r = value, g = rising, b = low; break;
+    case 1: r = falling, g = value, b = low; break;
+    case 2: r = low, g = value, b = rising; break;
+    case 3: r = low, g = falling, b = value; break;
+    case 4: r = rising, g = low, b = value; break;
+    default: r = value, g = low, b = falling; break;
     }
     return RGB(static_cast<int>(r * 255), static_cast<int>(g * 255), static_cast<int>(b * 255));
 }
@@ -218,8 +218,8 @@ private:
     }
     void ChooseListItem(int id, const std::string& name, int code) {
         HWND list = Control(id);
-        LRESULT index = SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                     reinterpret_cast<LPARAM>(name.c_str()));
+        LRESULT index =
+            SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name.c_str()));
         ASSERT_NE(index, LB_ERR) << name;
         SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
         Notify(id, code);
@@ -312,10 +312,8 @@ TEST_F(CorvessaProgram, RenameWritesOnlyARealChange) {
         bool written;
         const char* stored;
     } cases[] = {
-        {"Wastebasket   ", true, "Wastebasket"},
-        {"RECYCLE BIN", false, "Recycle Bin"},
-        {"recycle bin   ", false, "Recycle Bin"},
-        {"", false, "Recycle Bin"},
+        {"Wastebasket   ", true, "Wastebasket"},  {"RECYCLE BIN", false, "Recycle Bin"},
+        {"recycle bin   ", false, "Recycle Bin"}, {"", false, "Recycle Bin"},
         {"     ", false, "Recycle Bin"},
     };
     for (const Case& c : cases) {
@@ -366,8 +364,8 @@ TEST_F(CorvessaProgram, ApplyMakesTheShellRebuildItsIconsAndKeepsTheUsersIconSiz
     listenerClass.hInstance = GetModuleHandleA(nullptr);
     listenerClass.lpszClassName = "CorvessaBroadcastListener";
     RegisterClassA(&listenerClass);
-    platform::unique_hwnd listener(CreateWindowExA(0, listenerClass.lpszClassName, "", WS_POPUP, 0, 0, 10, 10,
-                                                   nullptr, nullptr, listenerClass.hInstance, nullptr));
+    platform::unique_hwnd listener(CreateWindowExA(0, listenerClass.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                                   nullptr, listenerClass.hInstance, nullptr));
     ASSERT_TRUE(listener);
 
     // The metric is changed only for the broadcast: a user's own size comes

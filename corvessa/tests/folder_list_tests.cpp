@@ -21,7 +21,8 @@ TEST(CorvessaFolderList, DriveThenWayDownThenSubfolders) {
         const char* expected;
     } cases[] = {
         {"C:\\", {"Windows", "icons"}, "[C:\\] C:\\\n (icons) C:\\icons\n (Windows) C:\\Windows\n"},
-        {"C:\\Windows\\System", {"Color"},
+        {"C:\\Windows\\System",
+         {"Color"},
          "[C:\\] C:\\\n"
          " [Windows] C:\\Windows\n"
          "  [System] C:\\Windows\\System\n"

@@ -67,7 +67,11 @@ TEST(CorvessaRename, WritesOnlyARealChange) {
         {"", "Recycle Bin", std::nullopt},
         {"     ", "Recycle Bin", std::nullopt},
         {"Papierkorb", "", "Papierkorb"},
-        {"M\xDC" "LL", "M\xFC" "ll", std::nullopt},
+        {"M\xDC"
+         "LL",
+         "M\xFC"
+         "ll",
+         std::nullopt},
         {"Corbeille", "Corbeill\xE9", "Corbeille"},
     };
     for (const Case& c : cases) {
@@ -87,8 +91,8 @@ TEST(CorvessaStripMode, LibrariesAndProgramsAreStepped) {
         const char* filter;
         StripMode mode;
     } cases[] = {
-        {"*.dll", StripMode::Library}, {"*.icl", StripMode::Library},      {"*.exe", StripMode::Library},
-        {"*.DLL", StripMode::Library}, {"*.ico", StripMode::SingleIcon},   {"*.cur", StripMode::SingleIcon},
+        {"*.dll", StripMode::Library}, {"*.icl", StripMode::Library},          {"*.exe", StripMode::Library},
+        {"*.DLL", StripMode::Library}, {"*.ico", StripMode::SingleIcon},       {"*.cur", StripMode::SingleIcon},
         {"", StripMode::SingleIcon},   {"*.dll;*.exe", StripMode::SingleIcon},
     };
     for (const Case& c : cases) {
@@ -108,11 +112,7 @@ TEST(CorvessaExtraction, MinusOneIsNoIndexAndOtherNegativesAreResourceIds) {
         int index;
         std::optional<unsigned> passed;
     } cases[] = {
-        {0, 0u},
-        {11, 11u},
-        {-1, std::nullopt},
-        {-55, static_cast<unsigned>(-55)},
-        {INT_MIN, 0x80000000u},
+        {0, 0u}, {11, 11u}, {-1, std::nullopt}, {-55, static_cast<unsigned>(-55)}, {INT_MIN, 0x80000000u},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.index);

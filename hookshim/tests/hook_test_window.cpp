@@ -30,21 +30,19 @@ LRESULT MenuState(HWND window) {
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == s_stateQuery && s_stateQuery) return MenuState(window);
     switch (message) {
-        case WM_SYSCOMMAND:
-            if (wParam >= hookshim::kCommandAlwaysOnTop && wParam <= hookshim::kCommandNeverAdjust) {
-                s_sawCommand = true;
-                return 0;
-            }
-            break;
-        case WM_NCLBUTTONDBLCLK:
-            if (wParam == HTCAPTION) {
-                s_sawDoubleClick = true;
-                return 0;
-            }
-            break;
-        case WM_DESTROY:
-            PostQuitMessage(0);
+    case WM_SYSCOMMAND:
+        if (wParam >= hookshim::kCommandAlwaysOnTop && wParam <= hookshim::kCommandNeverAdjust) {
+            s_sawCommand = true;
             return 0;
+        }
+        break;
+    case WM_NCLBUTTONDBLCLK:
+        if (wParam == HTCAPTION) {
+            s_sawDoubleClick = true;
+            return 0;
+        }
+        break;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -61,8 +59,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     windowClass.lpszClassName = kHookTestWindowClass;
     if (!RegisterClassA(&windowClass)) return 1;
     const char* title = commandLine && *commandLine ? commandLine : "Hook test window";
-    HWND window = CreateWindowExA(0, kHookTestWindowClass, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 320,
-                                  200, nullptr, nullptr, instance, nullptr);
+    HWND window = CreateWindowExA(0, kHookTestWindowClass, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 320, 200,
+                                  nullptr, nullptr, instance, nullptr);
     if (!window) return 2;
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

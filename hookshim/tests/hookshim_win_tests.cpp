@@ -53,11 +53,19 @@ public:
 };
 
 constexpr unsigned kAllCommands = 0x7;
-unsigned Commands(unsigned state) { return state & kAllCommands; }
-unsigned Checks(unsigned state) { return (state >> 4) & kAllCommands; }
-unsigned ItemCount(unsigned state) { return state >> kStateItemCountShift; }
+unsigned Commands(unsigned state) {
+    return state & kAllCommands;
+}
+unsigned Checks(unsigned state) {
+    return (state >> 4) & kAllCommands;
+}
+unsigned ItemCount(unsigned state) {
+    return state >> kStateItemCountShift;
+}
 
-HWND OpenMenuWindow() { return FindWindowA("#32768", nullptr); }
+HWND OpenMenuWindow() {
+    return FindWindowA("#32768", nullptr);
+}
 
 class HookshimTest : public testing::Test {
 protected:
@@ -66,7 +74,8 @@ protected:
         ASSERT_TRUE(library) << LastErrorText();
         start = reinterpret_cast<BOOL(WINAPI*)(HWND)>(
             reinterpret_cast<void*>(GetProcAddress(library.get(), "shStartSysHooks")));
-        end = reinterpret_cast<void(WINAPI*)()>(reinterpret_cast<void*>(GetProcAddress(library.get(), "shEndSysHooks")));
+        end =
+            reinterpret_cast<void(WINAPI*)()>(reinterpret_cast<void*>(GetProcAddress(library.get(), "shEndSysHooks")));
         setAction = reinterpret_cast<void(WINAPI*)(BYTE)>(
             reinterpret_cast<void*>(GetProcAddress(library.get(), "shSetNCLButtonDblClk")));
         ASSERT_TRUE(start && end && setAction) << "the exports carry their plain names";
@@ -127,8 +136,8 @@ TEST_F(HookshimTest, ReportsAnotherProcessWindowAndEditsItsSystemMenuThere) {
     SendMessageTimeoutA(helper, edit, static_cast<WPARAM>(hookshim::MenuEdit::Remove), 0, SMTO_ABORTIFHUNG, 2000,
                         nullptr);
     EXPECT_EQ(HelperState(helper) & 0xFFFF00FFu, plain & 0xFFFF00FFu) << "the menu is as it was";
-    SendMessageTimeoutA(helper, edit, static_cast<WPARAM>(hookshim::MenuEdit::AddOrRefresh),
-                        hookshim::kMarkNeverAdjust, SMTO_ABORTIFHUNG, 2000, nullptr);
+    SendMessageTimeoutA(helper, edit, static_cast<WPARAM>(hookshim::MenuEdit::AddOrRefresh), hookshim::kMarkNeverAdjust,
+                        SMTO_ABORTIFHUNG, 2000, nullptr);
     EXPECT_EQ(Commands(HelperState(helper)), kAllCommands);
     EXPECT_EQ(Checks(HelperState(helper)), 0x4u);
 

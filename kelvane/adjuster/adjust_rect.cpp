@@ -31,13 +31,17 @@ struct Box {
     }
 };
 
-Box ToBox(const Rect& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+Box ToBox(const Rect& rect) {
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
 
-bool FitsInt(long long value) { return value >= INT_MIN && value <= INT_MAX; }
+bool FitsInt(long long value) {
+    return value >= INT_MIN && value <= INT_MAX;
+}
 
 bool FitsRect(const Box& box) {
-    return FitsInt(box.left) && FitsInt(box.top) && FitsInt(box.right) && FitsInt(box.bottom) &&
-           FitsInt(box.Width()) && FitsInt(box.Height());
+    return FitsInt(box.left) && FitsInt(box.top) && FitsInt(box.right) && FitsInt(box.bottom) && FitsInt(box.Width()) &&
+           FitsInt(box.Height());
 }
 
 // Areas and squared distances in double: a product of two int-range lengths
@@ -47,7 +51,9 @@ double Area(const Box& box) {
 }
 
 // How far apart two rectangles lie along one axis; zero when they overlap on it.
-long long Gap(long long lowEnd, long long highStart) { return std::max(highStart - lowEnd, 0LL); }
+long long Gap(long long lowEnd, long long highStart) {
+    return std::max(highStart - lowEnd, 0LL);
+}
 
 // Squared distance between the nearest points of two rectangles.
 double SquaredDistance(const Box& a, const Box& b) {
@@ -65,7 +71,9 @@ bool Intersect(const Box& a, const Box& b, Box* common) {
     return true;
 }
 
-char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char AsciiUpper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
@@ -84,11 +92,15 @@ bool IsPictureViewerClass(std::string_view className) {
 
 // Some skinned windows carry a region whose box runs out to x = 10000 (or
 // 9998) instead of ending at the window's own width.
-bool IsUnboundedRegionRight(long long right) { return right == 10000 || right == 9998; }
+bool IsUnboundedRegionRight(long long right) {
+    return right == 10000 || right == 9998;
+}
 
 // A negative tolerance would ask a window to keep away from the screen edge,
 // which is not what the setting means; it counts as none.
-long long Tolerance(int value, bool honoured) { return honoured ? std::max(value, 0) : 0; }
+long long Tolerance(int value, bool honoured) {
+    return honoured ? std::max(value, 0) : 0;
+}
 
 }  // namespace
 
@@ -103,7 +115,9 @@ bool IsExcludedWindowClass(std::string_view className) {
     return false;
 }
 
-int UsableOffscreenFactor(int factor) { return std::clamp(factor, 1, 100); }
+int UsableOffscreenFactor(int factor) {
+    return std::clamp(factor, 1, 100);
+}
 
 std::optional<ScreenFacts> MonitorHolding(const Rect& window, const std::vector<ScreenFacts>& monitors) {
     if (monitors.empty()) return std::nullopt;
@@ -131,8 +145,8 @@ std::optional<ScreenFacts> MonitorHolding(const Rect& window, const std::vector<
     return *best;
 }
 
-std::optional<Rect> AdjustedWindowRect(const WindowFacts& window, const AdjusterSettings& settings,
-                                       bool adjustAllMode, const std::vector<ScreenFacts>& monitors) {
+std::optional<Rect> AdjustedWindowRect(const WindowFacts& window, const AdjusterSettings& settings, bool adjustAllMode,
+                                       const std::vector<ScreenFacts>& monitors) {
     // A window on no monitor gets the nearest one, which it does not touch:
     // it is left where it is, as on a single screen.
     const std::optional<ScreenFacts> monitor = MonitorHolding(window.windowRect, monitors);
@@ -140,8 +154,8 @@ std::optional<Rect> AdjustedWindowRect(const WindowFacts& window, const Adjuster
     return AdjustedWindowRect(window, settings, adjustAllMode, *monitor);
 }
 
-std::optional<Rect> AdjustedWindowRect(const WindowFacts& window, const AdjusterSettings& settings,
-                                       bool adjustAllMode, const ScreenFacts& screen) {
+std::optional<Rect> AdjustedWindowRect(const WindowFacts& window, const AdjusterSettings& settings, bool adjustAllMode,
+                                       const ScreenFacts& screen) {
     // A window being dragged is never fought over.
     if (window.primaryButtonDown) return std::nullopt;
     if (!window.isWindow) return std::nullopt;

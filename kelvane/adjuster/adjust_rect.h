@@ -58,8 +58,8 @@ struct AdjusterSettings {
 // The rectangle to move the window to, or nothing to leave it untouched.
 // adjustAllMode drops every tolerance and the mostly-off-screen test, so that
 // each eligible window ends up inside the work area.
-std::optional<Rect> AdjustedWindowRect(const WindowFacts& window, const AdjusterSettings& settings,
-                                       bool adjustAllMode, const ScreenFacts& screen);
+std::optional<Rect> AdjustedWindowRect(const WindowFacts& window, const AdjusterSettings& settings, bool adjustAllMode,
+                                       const ScreenFacts& screen);
 
 // The monitor that holds most of the window (the first listed wins a tie),
 // or for a window on no monitor the nearest one, as MonitorFromRect answers
@@ -69,8 +69,8 @@ std::optional<ScreenFacts> MonitorHolding(const Rect& window, const std::vector<
 // The decision on a desktop of several monitors: a window is kept inside the
 // work area of the monitor that holds most of it, so that a window on a
 // second monitor stays there. With one monitor it is the decision above.
-std::optional<Rect> AdjustedWindowRect(const WindowFacts& window, const AdjusterSettings& settings,
-                                       bool adjustAllMode, const std::vector<ScreenFacts>& monitors);
+std::optional<Rect> AdjustedWindowRect(const WindowFacts& window, const AdjusterSettings& settings, bool adjustAllMode,
+                                       const std::vector<ScreenFacts>& monitors);
 
 // Shell and pop-up window classes the adjuster never moves (whole name, any
 // letter case).

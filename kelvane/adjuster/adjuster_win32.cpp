@@ -20,10 +20,10 @@ ShowState ShowStateOf(HWND window) {
     placement.length = sizeof placement;
     if (!GetWindowPlacement(window, &placement)) return ShowState::Other;
     switch (placement.showCmd) {
-        case SW_SHOWNORMAL: return ShowState::Normal;
-        case SW_SHOWMINIMIZED: return ShowState::Minimized;
-        case SW_SHOWMAXIMIZED: return ShowState::Maximized;
-        default: return ShowState::Other;
+    case SW_SHOWNORMAL: return ShowState::Normal;
+    case SW_SHOWMINIMIZED: return ShowState::Minimized;
+    case SW_SHOWMAXIMIZED: return ShowState::Maximized;
+    default: return ShowState::Other;
     }
 }
 
@@ -70,8 +70,7 @@ ScreenFacts ReadScreenFacts() {
 
 std::vector<ScreenFacts> ReadMonitors() {
     std::vector<ScreenFacts> monitors;
-    if (!EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors)) ||
-        monitors.empty()) {
+    if (!EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors)) || monitors.empty()) {
         return {ReadScreenFacts()};
     }
     return monitors;

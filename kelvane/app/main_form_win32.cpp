@@ -50,8 +50,8 @@ bool TfrmMainKelvane::Create(HINSTANCE instance, const StartSwitches& switches) 
     windowClass.lpszClassName = kMainFormClass;
     if (!platform::RegisterWindowClass(windowClass)) return false;
     // Never shown: the program is reached through its tray icons only.
-    if (!CreateBound(WS_EX_TOOLWINDOW, kMainFormClass, kApplicationTitle, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 0,
-                     0, 200, 100, nullptr, nullptr, instance)) {
+    if (!CreateBound(WS_EX_TOOLWINDOW, kMainFormClass, kApplicationTitle, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 0, 0,
+                     200, 100, nullptr, nullptr, instance)) {
         return false;
     }
 
@@ -111,9 +111,8 @@ void TfrmMainKelvane::LoadIcons(HINSTANCE instance) {
     auto load = [instance](int id) {
         // Shared images: never destroyed, so they are still there whenever
         // the shell asks for an icon again.
-        return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON,
-                                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                             LR_SHARED));
+        return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                             GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     };
     for (int id : {IDI_KELVANE, IDI_KELVANE_2, IDI_KELVANE_3}) imglKelvaneIcons.push_back(load(id));
     imglFinderIcons.push_back(load(IDI_FINDER));
@@ -292,7 +291,9 @@ void TfrmMainKelvane::ReAddIcons() {
     tiFinder->ShowIcon();
 }
 
-void TfrmMainKelvane::ShowException(const std::string& message) { MessageDialog(message, MB_OK | MB_ICONERROR); }
+void TfrmMainKelvane::ShowException(const std::string& message) {
+    MessageDialog(message, MB_OK | MB_ICONERROR);
+}
 
 LRESULT TfrmMainKelvane::OnClose() {
     if (!m_closed) {

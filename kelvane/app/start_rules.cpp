@@ -122,8 +122,8 @@ std::string IllegalConversionText(const std::string& data, const std::string& ty
 
 std::string LogLine(const LogTime& time, const std::string& text) {
     char stamp[32];
-    snprintf(stamp, sizeof stamp, "%02d/%02d/%02d %02d:%02d:%02d", time.day % 100, time.month % 100,
-             time.year % 100, time.hour % 100, time.minute % 100, time.second % 100);
+    snprintf(stamp, sizeof stamp, "%02d/%02d/%02d %02d:%02d:%02d", time.day % 100, time.month % 100, time.year % 100,
+             time.hour % 100, time.minute % 100, time.second % 100);
     return std::string(stamp) + " " + text;
 }
 

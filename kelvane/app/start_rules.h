@@ -60,6 +60,8 @@ std::string LogLine(const LogTime& time, const std::string& text);
 bool FullPathsOff(const std::optional<std::string>& settingsBytes);
 
 // The five-minute housekeeping runs in minutes that are multiples of 5.
-inline bool HousekeepingDue(int minute) { return minute % 5 == 0; }
+inline bool HousekeepingDue(int minute) {
+    return minute % 5 == 0;
+}
 
 }  // namespace kelvane

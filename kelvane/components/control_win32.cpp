@@ -5,7 +5,9 @@
 namespace kelvane {
 namespace {
 
-std::string OrDefault(const std::string& value, const char* fallback) { return value.empty() ? fallback : value; }
+std::string OrDefault(const std::string& value, const char* fallback) {
+    return value.empty() ? fallback : value;
+}
 
 }  // namespace
 
@@ -27,10 +29,18 @@ CControl::CControl(HWND ownerForm) : m_ownerForm(ownerForm) {}
 
 CControl::~CControl() = default;
 
-std::string CControl::pCompany() const { return OrDefault(m_company, kDefaultCompany); }
-std::string CControl::pApplicationName() const { return OrDefault(m_applicationName, kDefaultApplicationName); }
-std::string CControl::pUserSettings() const { return OrDefault(m_userSettings, kDefaultUserSettings); }
-std::string CControl::pSaveSection() const { return OrDefault(m_saveSection, kDefaultSaveSection); }
+std::string CControl::pCompany() const {
+    return OrDefault(m_company, kDefaultCompany);
+}
+std::string CControl::pApplicationName() const {
+    return OrDefault(m_applicationName, kDefaultApplicationName);
+}
+std::string CControl::pUserSettings() const {
+    return OrDefault(m_userSettings, kDefaultUserSettings);
+}
+std::string CControl::pSaveSection() const {
+    return OrDefault(m_saveSection, kDefaultSaveSection);
+}
 
 void CControl::SetpCompany(const std::string& company) {
     m_company = company;
@@ -77,7 +87,9 @@ void CControl::SetApplicationWindow(HWND window) {
     ApplyHideFromTaskBar();
 }
 
-void CControl::Loaded() { ApplyHideFromTaskBar(); }
+void CControl::Loaded() {
+    ApplyHideFromTaskBar();
+}
 
 void CControl::ApplyHideFromTaskBar() {
     if (m_applicationWindow) ShowWindow(m_applicationWindow, m_hideFromTaskBar ? SW_HIDE : SW_RESTORE);
@@ -121,7 +133,9 @@ CControlData& CControl::Data() {
     return *m_data;
 }
 
-std::unique_ptr<CControlData> CControl::CreateData() { return std::make_unique<CControlData>(*this); }
+std::unique_ptr<CControlData> CControl::CreateData() {
+    return std::make_unique<CControlData>(*this);
+}
 
 void CControl::DataAspectChanged(int aspect) {
     if (pOnDataAspectChanged) pOnDataAspectChanged(*this, aspect);

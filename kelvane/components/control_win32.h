@@ -67,15 +67,15 @@ public:
 
     // Registry parts. Changing company, application or version changes them
     // in the settings accessor and the position saver at once.
-    std::string pCompany() const;          // "My Company" when empty
+    std::string pCompany() const;  // "My Company" when empty
     void SetpCompany(const std::string& company);
     std::string pApplicationName() const;  // "My Application" when empty
     void SetpApplicationName(const std::string& name);
     const std::string& RegistryVersion() const { return m_registryVersion; }
     void SetRegistryVersion(const std::string& version);
-    std::string pUserSettings() const;     // "Settings" when empty
+    std::string pUserSettings() const;  // "Settings" when empty
     void SetpUserSettings(const std::string& section);
-    std::string pSaveSection() const;      // "Positions" when empty
+    std::string pSaveSection() const;  // "Positions" when empty
     void SetpSaveSection(const std::string& section);
 
     bool pSavePositions() const { return m_savePositions; }

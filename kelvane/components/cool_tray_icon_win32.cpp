@@ -101,7 +101,9 @@ void TCoolTrayIcon::SetShowHint(bool show) {
     Refresh();
 }
 
-std::string TCoolTrayIcon::Tip() const { return m_showHint ? platform::TrayTip(m_hint) : std::string(); }
+std::string TCoolTrayIcon::Tip() const {
+    return m_showHint ? platform::TrayTip(m_hint) : std::string();
+}
 
 void TCoolTrayIcon::CycleOnce() {
     if (!m_iconList || m_iconList->empty()) return;

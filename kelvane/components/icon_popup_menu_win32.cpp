@@ -137,10 +137,9 @@ private:
         HDC dc = draw.hDC;
         const RECT& rect = draw.rcItem;
         bool selected = (draw.itemState & ODS_SELECTED) != 0;
-        COLORREF oldText = SetTextColor(
-            dc, GetSysColor((draw.itemState & ODS_DISABLED) ? COLOR_GRAYTEXT
-                            : selected                       ? COLOR_HIGHLIGHTTEXT
-                                                             : COLOR_MENUTEXT));
+        COLORREF oldText = SetTextColor(dc, GetSysColor((draw.itemState & ODS_DISABLED) ? COLOR_GRAYTEXT
+                                                        : selected                      ? COLOR_HIGHLIGHTTEXT
+                                                                                        : COLOR_MENUTEXT));
         COLORREF oldBack = SetBkColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
         const int iconWidth = GetSystemMetrics(SM_CXSMICON), iconHeight = GetSystemMetrics(SM_CYSMICON);
         int y = rect.top + (rect.bottom - rect.top - iconHeight) / 2;
@@ -181,7 +180,9 @@ private:
 CMenuItem::CMenuItem(std::string caption, std::function<void()> onClick)
     : caption(std::move(caption)), onClick(std::move(onClick)), m_command(TakeCommand()) {}
 
-CMenuItem::~CMenuItem() { UsedCommands().erase(m_command); }
+CMenuItem::~CMenuItem() {
+    UsedCommands().erase(m_command);
+}
 
 CMenuItem& CMenuItem::Insert(int index, std::unique_ptr<CMenuItem> item) {
     size_t at = index < 0 || index > Count() ? m_children.size() : static_cast<size_t>(index);
@@ -204,11 +205,17 @@ CIconPopupMenu::Creation CIconPopupMenu::Create(HWND owner) {
     return {std::unique_ptr<CIconPopupMenu>(new CIconPopupMenu(owner)), {}};
 }
 
-CIconPopupMenu::CIconPopupMenu(HWND owner) : m_owner(owner) { CIconPopupList::Instance().Join(this); }
+CIconPopupMenu::CIconPopupMenu(HWND owner) : m_owner(owner) {
+    CIconPopupList::Instance().Join(this);
+}
 
-CIconPopupMenu::~CIconPopupMenu() { CIconPopupList::Instance().Leave(this); }
+CIconPopupMenu::~CIconPopupMenu() {
+    CIconPopupList::Instance().Leave(this);
+}
 
-HWND CIconPopupMenu::ListWindow() { return CIconPopupList::Instance().Window(); }
+HWND CIconPopupMenu::ListWindow() {
+    return CIconPopupList::Instance().Window();
+}
 
 CMenuItem* CIconPopupMenu::ItemOfData(ULONG_PTR data) {
     auto* wanted = reinterpret_cast<CMenuItem*>(data);
@@ -218,7 +225,9 @@ CMenuItem* CIconPopupMenu::ItemOfData(ULONG_PTR data) {
     return nullptr;
 }
 
-void CIconPopupMenu::Loaded() { GiveInfos(m_root); }
+void CIconPopupMenu::Loaded() {
+    GiveInfos(m_root);
+}
 
 void CIconPopupMenu::SetItemIcon(int index, HICON icon) {
     CMenuItem& item = m_root[index];

@@ -70,29 +70,29 @@ const SettingDescriptor& DescriptorOf(KelvaneSetting setting) {
 int32_t EmptyDocumentsIntervalMs(int32_t delay, CMinutesSecondsTimeType unit) {
     int64_t factor = 0;
     switch (unit) {
-        case CMinutesSecondsTimeType::mstMinutes: factor = 60000; break;
-        case CMinutesSecondsTimeType::mstSeconds: factor = 1000; break;
-        case CMinutesSecondsTimeType::NoValidValue: break;
+    case CMinutesSecondsTimeType::mstMinutes: factor = 60000; break;
+    case CMinutesSecondsTimeType::mstSeconds: factor = 1000; break;
+    case CMinutesSecondsTimeType::NoValidValue: break;
     }
     // A negative delay would turn into an enormous unsigned timer interval,
     // and a large one would overflow: keep the result within 0..INT32_MAX.
     return static_cast<int32_t>(std::clamp<int64_t>(factor * delay, 0, INT32_MAX));
 }
 
-KelvaneSettings::KelvaneSettings() { Defaults(); }
+KelvaneSettings::KelvaneSettings() {
+    Defaults();
+}
 
 void KelvaneSettings::Set(KelvaneSetting setting, int32_t value) {
     const SettingDescriptor& row = DescriptorOf(setting);
     switch (row.type) {
-        case SettingType::Boolean:
-            value = value != 0 ? 1 : 0;
-            break;
-        case SettingType::Enumeration:
-            if (EnumText(*row.identifiers, value).empty()) value = kNoValidValue;
-            break;
-        case SettingType::Integer:
-            if (setting == KelvaneSetting::AdjustFrequency) value = std::max(value, kMinimumAdjustFrequency);
-            break;
+    case SettingType::Boolean: value = value != 0 ? 1 : 0; break;
+    case SettingType::Enumeration:
+        if (EnumText(*row.identifiers, value).empty()) value = kNoValidValue;
+        break;
+    case SettingType::Integer:
+        if (setting == KelvaneSetting::AdjustFrequency) value = std::max(value, kMinimumAdjustFrequency);
+        break;
     }
     m_values[static_cast<size_t>(setting)] = value;
 }
@@ -110,15 +110,13 @@ void KelvaneSettings::LoadFrom(const SettingsStore& store) {
         std::optional<StoredValue> stored = store.ReadValue(row.valueName);
         if (!stored) continue;
         switch (row.type) {
-            case SettingType::Boolean:
-                if (auto on = AsBoolean(*stored)) Set(row.setting, *on);
-                break;
-            case SettingType::Integer:
-                if (auto number = AsInteger(*stored)) Set(row.setting, *number);
-                break;
-            case SettingType::Enumeration:
-                Set(row.setting, EnumValueFromText(*row.identifiers, AsText(*stored)));
-                break;
+        case SettingType::Boolean:
+            if (auto on = AsBoolean(*stored)) Set(row.setting, *on);
+            break;
+        case SettingType::Integer:
+            if (auto number = AsInteger(*stored)) Set(row.setting, *number);
+            break;
+        case SettingType::Enumeration: Set(row.setting, EnumValueFromText(*row.identifiers, AsText(*stored))); break;
         }
     }
 }
@@ -128,17 +126,13 @@ bool KelvaneSettings::SaveTo(SettingsStore& store) const {
     for (const SettingDescriptor& row : KelvaneSettingsTable()) {
         int32_t value = Get(row.setting);
         switch (row.type) {
-            case SettingType::Boolean:
-                allWritten &= store.WriteBool(row.valueName, value != 0);
-                break;
-            case SettingType::Integer:
-                allWritten &= store.WriteInteger(row.valueName, value);
-                break;
-            case SettingType::Enumeration:
-                if (value != kNoValidValue) {
-                    allWritten &= store.WriteString(row.valueName, EnumText(*row.identifiers, value));
-                }
-                break;
+        case SettingType::Boolean: allWritten &= store.WriteBool(row.valueName, value != 0); break;
+        case SettingType::Integer: allWritten &= store.WriteInteger(row.valueName, value); break;
+        case SettingType::Enumeration:
+            if (value != kNoValidValue) {
+                allWritten &= store.WriteString(row.valueName, EnumText(*row.identifiers, value));
+            }
+            break;
         }
     }
     return allWritten;

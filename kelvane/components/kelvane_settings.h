@@ -59,8 +59,8 @@ struct SettingDescriptor {
     KelvaneSetting setting;
     const char* valueName;
     SettingType type;
-    int32_t defaultValue;                 // enumerations: the value's ordinal
-    const EnumIdentifiers* identifiers;   // enumerations only
+    int32_t defaultValue;                // enumerations: the value's ordinal
+    const EnumIdentifiers* identifiers;  // enumerations only
 };
 
 // The table of all settings, in the order of KelvaneSetting.

@@ -47,9 +47,13 @@ std::string WithoutLastDotPart(const std::string& text) {
 
 }  // namespace
 
-std::string SettingsKeyPath(const RegistryParts& parts) { return KeyPath("SOFTWARE", parts); }
+std::string SettingsKeyPath(const RegistryParts& parts) {
+    return KeyPath("SOFTWARE", parts);
+}
 
-std::string PositionsKeyPath(const RegistryParts& parts) { return KeyPath("Software", parts); }
+std::string PositionsKeyPath(const RegistryParts& parts) {
+    return KeyPath("Software", parts);
+}
 
 ValueAddress AddressValue(const std::string& keyPath, const std::string& name) {
     std::string full = keyPath + "\\" + name;

@@ -10,7 +10,9 @@ std::string CRegistryEnhanced::KeyPath() const {
     return m_kind == KeyKind::Settings ? SettingsKeyPath(m_parts) : PositionsKeyPath(m_parts);
 }
 
-bool CRegistryEnhanced::KeyExists() const { return platform::KeyExists(m_root, RelativeKeyPath(KeyPath())); }
+bool CRegistryEnhanced::KeyExists() const {
+    return platform::KeyExists(m_root, RelativeKeyPath(KeyPath()));
+}
 
 std::optional<StoredValue> CRegistryEnhanced::ReadValue(const std::string& name) const {
     ValueAddress address = AddressValue(KeyPath(), name);
@@ -19,18 +21,14 @@ std::optional<StoredValue> CRegistryEnhanced::ReadValue(const std::string& name)
     std::optional<platform::RegData> data = key.Read(address.valueName);
     if (!data) return std::nullopt;
     switch (data->type) {
-        case REG_SZ:
-            return StoredValue::FromText(data->Text());
-        case REG_EXPAND_SZ:
-            return StoredValue::FromText(platform::ExpandEnvironment(data->Text()));
-        case REG_DWORD:
-            // A DWORD value written with fewer than four bytes is damaged: treat it as missing.
-            if (auto number = data->Dword()) return StoredValue::FromDword(*number);
-            return std::nullopt;
-        case REG_BINARY:
-            return StoredValue::FromBinary(data->bytes);
-        default:
-            return std::nullopt;
+    case REG_SZ: return StoredValue::FromText(data->Text());
+    case REG_EXPAND_SZ: return StoredValue::FromText(platform::ExpandEnvironment(data->Text()));
+    case REG_DWORD:
+        // A DWORD value written with fewer than four bytes is damaged: treat it as missing.
+        if (auto number = data->Dword()) return StoredValue::FromDword(*number);
+        return std::nullopt;
+    case REG_BINARY: return StoredValue::FromBinary(data->bytes);
+    default: return std::nullopt;
     }
 }
 

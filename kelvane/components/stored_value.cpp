@@ -45,12 +45,9 @@ std::optional<int32_t> ParseDecimal(const std::string& raw) {
 
 std::string AsText(const StoredValue& value) {
     switch (value.kind) {
-        case StoredValue::Kind::Dword:
-            return std::to_string(static_cast<int32_t>(value.dword));
-        case StoredValue::Kind::Binary:
-            return value.text.substr(0, value.text.find('\0'));
-        case StoredValue::Kind::Text:
-            break;
+    case StoredValue::Kind::Dword: return std::to_string(static_cast<int32_t>(value.dword));
+    case StoredValue::Kind::Binary: return value.text.substr(0, value.text.find('\0'));
+    case StoredValue::Kind::Text: break;
     }
     return value.text;
 }

@@ -22,9 +22,9 @@ std::optional<int32_t> ReadNumber(const ReadText& read, const std::string& name)
 
 int WindowStateCode(FormWindowState state) {
     switch (state) {
-        case FormWindowState::Minimized: return 1;
-        case FormWindowState::Maximized: return 3;
-        case FormWindowState::Normal: break;
+    case FormWindowState::Minimized: return 1;
+    case FormWindowState::Maximized: return 3;
+    case FormWindowState::Normal: break;
     }
     return 2;
 }
@@ -35,8 +35,7 @@ FormWindowState WindowStateFromCode(int code) {
     return FormWindowState::Normal;
 }
 
-std::vector<std::pair<std::string, std::string>> FormPositionValues(const std::string& formClass,
-                                                                    CSaveOptions options,
+std::vector<std::pair<std::string, std::string>> FormPositionValues(const std::string& formClass, CSaveOptions options,
                                                                     const FormPosition& position) {
     std::vector<std::pair<std::string, std::string>> values;
     if (options.Has(CSaveOption::soSaveSize)) {

@@ -61,8 +61,7 @@ struct StoredFormPosition {
 
 // (value name, text) pairs to write for the options: the form's class name
 // followed by "_Width", "_Height", "_Top", "_Left", "_WindowState", "_Visible".
-std::vector<std::pair<std::string, std::string>> FormPositionValues(const std::string& formClass,
-                                                                    CSaveOptions options,
+std::vector<std::pair<std::string, std::string>> FormPositionValues(const std::string& formClass, CSaveOptions options,
                                                                     const FormPosition& position);
 
 // Reads back what the options store; `read` gives a value's text or nothing.

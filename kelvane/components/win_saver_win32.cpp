@@ -66,9 +66,9 @@ void SetNormalRect(HWND window, const RECT& rect) {
 void ApplyState(HWND window, FormWindowState state) {
     if (state == CurrentState(window)) return;
     switch (state) {
-        case FormWindowState::Minimized: ShowWindow(window, SW_SHOWMINNOACTIVE); break;
-        case FormWindowState::Maximized: ShowWindow(window, SW_SHOWMAXIMIZED); break;
-        case FormWindowState::Normal: ShowWindow(window, SW_RESTORE); break;
+    case FormWindowState::Minimized: ShowWindow(window, SW_SHOWMINNOACTIVE); break;
+    case FormWindowState::Maximized: ShowWindow(window, SW_SHOWMAXIMIZED); break;
+    case FormWindowState::Normal: ShowWindow(window, SW_RESTORE); break;
     }
 }
 

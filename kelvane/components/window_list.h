@@ -52,8 +52,8 @@ public:
     // By caption, case-insensitively; equal captions keep their order.
     void SortByCaption() {
         std::stable_sort(m_entries.begin(), m_entries.end(), [](const Entry& a, const Entry& b) {
-            return std::lexicographical_compare(a.caption.begin(), a.caption.end(), b.caption.begin(),
-                                                b.caption.end(), [](char x, char y) { return Fold(x) < Fold(y); });
+            return std::lexicographical_compare(a.caption.begin(), a.caption.end(), b.caption.begin(), b.caption.end(),
+                                                [](char x, char y) { return Fold(x) < Fold(y); });
         });
     }
 

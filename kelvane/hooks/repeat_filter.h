@@ -10,10 +10,10 @@ namespace kelvane {
 inline constexpr uint32_t kRepeatWindowMs = 350;
 
 struct RememberedMessage {
-    uint16_t number;     // the message number's low 16 bits
+    uint16_t number;  // the message number's low 16 bits
     uintptr_t window;
     intptr_t parameter;
-    uint32_t tick;       // GetTickCount when recorded
+    uint32_t tick;  // GetTickCount when recorded
 };
 
 // A repeat has the same number, window and parameter as `stored` and lies at

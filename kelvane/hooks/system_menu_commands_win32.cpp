@@ -23,9 +23,13 @@ Function Export(HMODULE library, const char* name) {
     return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
 }
 
-bool IsTopmost(HWND window) { return (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+bool IsTopmost(HWND window) {
+    return (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
 
-bool IsHidden(HWND window) { return IsWindow(window) && !IsWindowVisible(window); }
+bool IsHidden(HWND window) {
+    return IsWindow(window) && !IsWindowVisible(window);
+}
 
 // The window text at the time of insertion, at most 255 characters.
 std::string Caption(HWND window) {

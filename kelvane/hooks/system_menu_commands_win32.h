@@ -30,8 +30,7 @@ class SystemMenuCommands {
 public:
     // `control` owns the settings and the window lists; `mainForm` receives
     // the library's messages. `libraryName` is what LoadLibrary is given.
-    SystemMenuCommands(CKelvane& control, HWND mainForm,
-                       std::string libraryName = hookshim::kLibraryName);
+    SystemMenuCommands(CKelvane& control, HWND mainForm, std::string libraryName = hookshim::kLibraryName);
     // Switches the hooks off (stops and unloads the library).
     ~SystemMenuCommands();
     SystemMenuCommands(const SystemMenuCommands&) = delete;

@@ -16,25 +16,25 @@ bool IsEligibleForCommands(const CommandWindowFacts& facts) {
 
 WindowAction ActionForSysCommand(uint32_t command) {
     switch (command) {
-        case hookshim::kCommandAlwaysOnTop: return WindowAction::ToggleAlwaysOnTop;
-        case hookshim::kCommandHideWindow: return WindowAction::HideWindow;
-        default: return WindowAction::None;
+    case hookshim::kCommandAlwaysOnTop: return WindowAction::ToggleAlwaysOnTop;
+    case hookshim::kCommandHideWindow: return WindowAction::HideWindow;
+    default: return WindowAction::None;
     }
 }
 
 WindowAction ActionForDoubleClick(CNCLButtonDblClk action) {
     switch (action) {
-        case CNCLButtonDblClk::nbAlwaysOnTop: return WindowAction::ToggleAlwaysOnTop;
-        case CNCLButtonDblClk::nbHideWindow: return WindowAction::HideWindow;
-        default: return WindowAction::None;
+    case CNCLButtonDblClk::nbAlwaysOnTop: return WindowAction::ToggleAlwaysOnTop;
+    case CNCLButtonDblClk::nbHideWindow: return WindowAction::HideWindow;
+    default: return WindowAction::None;
     }
 }
 
 hookshim::DoubleClickAction LibraryDoubleClickAction(CNCLButtonDblClk action) {
     switch (action) {
-        case CNCLButtonDblClk::nbAlwaysOnTop: return hookshim::DoubleClickAction::AlwaysOnTop;
-        case CNCLButtonDblClk::nbHideWindow: return hookshim::DoubleClickAction::HideWindow;
-        default: return hookshim::DoubleClickAction::Default;
+    case CNCLButtonDblClk::nbAlwaysOnTop: return hookshim::DoubleClickAction::AlwaysOnTop;
+    case CNCLButtonDblClk::nbHideWindow: return hookshim::DoubleClickAction::HideWindow;
+    default: return hookshim::DoubleClickAction::Default;
     }
 }
 

@@ -18,10 +18,10 @@ bool TakesSystemMenuCommands(const std::string& className);
 // What is known of a window before Always On Top or Hide Window acts on it.
 struct CommandWindowFacts {
     bool exists;
-    bool isTaskbar;        // class "Shell_TrayWnd"
-    bool hasCaption;       // WS_BORDER or WS_DLGFRAME
-    bool hasSystemMenu;    // WS_SYSMENU
-    bool visible;          // WS_VISIBLE
+    bool isTaskbar;      // class "Shell_TrayWnd"
+    bool hasCaption;     // WS_BORDER or WS_DLGFRAME
+    bool hasSystemMenu;  // WS_SYSMENU
+    bool visible;        // WS_VISIBLE
 };
 bool IsEligibleForCommands(const CommandWindowFacts& facts);
 

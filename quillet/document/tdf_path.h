@@ -19,18 +19,18 @@ std::string CommonDocumentPath(std::string_view programFolder, std::string_view 
 std::string UserFilesFolder(std::string_view personalFolder, std::string_view companyShortName);
 
 struct DocumentPathFacts {
-  std::string programFolder;      // "%bp"
-  std::string internalName;       // "%in"
-  bool commonDocumentExists = false;
-  // The user files folder, empty when the system has no personal folder;
-  // ready when it exists or could be created.
-  std::string userFilesFolder;
-  bool userFilesFolderReady = false;
+    std::string programFolder;  // "%bp"
+    std::string internalName;   // "%in"
+    bool commonDocumentExists = false;
+    // The user files folder, empty when the system has no personal folder;
+    // ready when it exists or could be created.
+    std::string userFilesFolder;
+    bool userFilesFolderReady = false;
 };
 
 struct DocumentLocation {
-  std::string path;
-  bool common = false;
+    std::string path;
+    bool common = false;
 };
 
 DocumentLocation ChooseDocumentPath(const DocumentPathFacts& facts);

@@ -6,7 +6,9 @@ namespace quillet {
 
 namespace {
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // File names compare without regard to case, as the file system does.
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
@@ -19,7 +21,9 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-std::string ProgramKeyPath(const VersionFacts& facts) { return quillet::ExpandMacros("Software\\%cs\\%pn", facts); }
+std::string ProgramKeyPath(const VersionFacts& facts) {
+    return quillet::ExpandMacros("Software\\%cs\\%pn", facts);
+}
 
 std::string LibraryPath(const VersionFacts& facts, uint16_t number) {
     char digits[8];
@@ -61,7 +65,9 @@ Language::Language(std::unique_ptr<LanguageEnvironment> environment, VersionFact
                    std::function<void()> onSwitched)
     : m_environment(std::move(environment)), m_facts(std::move(facts)), m_onSwitched(std::move(onSwitched)) {}
 
-Language::~Language() { Release(); }
+Language::~Language() {
+    Release();
+}
 
 bool Language::Start() {
     uint16_t stored = kEnglishLanguage;
@@ -135,7 +141,9 @@ const MlbTable* Language::CurrentTable() {
     return m_table ? &*m_table : nullptr;
 }
 
-std::string Language::ExpandMacros(std::string_view text) const { return quillet::ExpandMacros(text, m_facts); }
+std::string Language::ExpandMacros(std::string_view text) const {
+    return quillet::ExpandMacros(text, m_facts);
+}
 
 std::optional<std::string> Language::GetText(std::string_view key) {
     const MlbTable* table = CurrentTable();
@@ -145,7 +153,9 @@ std::optional<std::string> Language::GetText(std::string_view key) {
     return ExpandMacros(text->substr(0, kMaxLibraryText));
 }
 
-Expansion Language::ExpandKeys(std::string_view text) { return quillet::ExpandKeys(text, CurrentTable(), m_facts); }
+Expansion Language::ExpandKeys(std::string_view text) {
+    return quillet::ExpandKeys(text, CurrentTable(), m_facts);
+}
 
 std::string Language::TranslateText(std::string_view text) {
     Expansion expansion = ExpandKeys(text);

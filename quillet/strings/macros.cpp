@@ -4,11 +4,17 @@ namespace quillet {
 
 namespace {
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
-std::string FirstWord(const std::string& text) { return text.substr(0, text.find(' ')); }
+std::string FirstWord(const std::string& text) {
+    return text.substr(0, text.find(' '));
+}
 
 std::string Field(const std::string& value, int index) {
     size_t start = 0;

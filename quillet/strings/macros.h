@@ -13,19 +13,19 @@ namespace quillet {
 // What the macros can name, read once from the program file at start-up.
 // A field the version resource lacks stays empty.
 struct VersionFacts {
-    std::string baseName;          // %bn: file name without folder and extension
-    std::string folder;            // %bp: folder, no trailing backslash
-    std::string comments;          // %cm
-    std::string companyName;       // %cn; %cs is its first word
-    std::string fileDescription;   // %fd
-    std::string fileDate;          // %ft: last-write date, already in the user's short date format
-    std::string fileVersion;       // %fv
-    std::string internalName;      // %in
-    std::string legalCopyright;    // %lc
-    std::string originalFilename;  // %of
+    std::string baseName;                  // %bn: file name without folder and extension
+    std::string folder;                    // %bp: folder, no trailing backslash
+    std::string comments;                  // %cm
+    std::string companyName;               // %cn; %cs is its first word
+    std::string fileDescription;           // %fd
+    std::string fileDate;                  // %ft: last-write date, already in the user's short date format
+    std::string fileVersion;               // %fv
+    std::string internalName;              // %in
+    std::string legalCopyright;            // %lc
+    std::string originalFilename;          // %of
     std::optional<uint16_t> productMajor;  // %p1: high word of the fixed product version
-    std::string productName;       // %pn
-    std::string productVersion;    // %pv
+    std::string productName;               // %pn
+    std::string productVersion;            // %pv
 };
 
 // Fills baseName and folder from the program's full path.

@@ -20,7 +20,9 @@ namespace quillet {
 // user's short date format.
 VersionFacts ReadVersionFacts(const std::string& programPath);
 
-inline void unmap_view(const void* view) { ::UnmapViewOfFile(view); }
+inline void unmap_view(const void* view) {
+    ::UnmapViewOfFile(view);
+}
 using unique_view = platform::unique_any<const void*, unmap_view>;
 
 // A library file mapped read-only for as long as the object lives. The file

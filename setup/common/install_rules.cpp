@@ -5,7 +5,9 @@
 
 namespace stowdesk {
 
-static char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+static char Lower(char c) {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
 
 static std::string Lowered(std::string_view text) {
     std::string lowered(text);
@@ -70,11 +72,13 @@ std::vector<std::string> FolderLevels(std::string_view path) {
     return levels;
 }
 
-bool InstallPathTooLong(std::string_view path) { return path.size() > kMaxInstallPathLength; }
+bool InstallPathTooLong(std::string_view path) {
+    return path.size() > kMaxInstallPathLength;
+}
 
 bool IsFullFolderPath(std::string_view path) {
-    const bool drive = path.size() > 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
-                       path[2] == '\\';
+    const bool drive =
+        path.size() > 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' && path[2] == '\\';
     const bool share = path.size() > 1 && path[0] == '\\' && path[1] == '\\';
     return (drive || share) && !FolderLevels(path).empty();
 }
@@ -83,7 +87,9 @@ bool SkippedWhenCopying(std::string_view name, bool isFolder) {
     return isFolder || name == "." || name == ".." || EqualsIgnoringCase(name, "setup.exe");
 }
 
-bool IsLibraryPath(std::string_view sourcePath) { return Lowered(sourcePath).find(".dll") != std::string::npos; }
+bool IsLibraryPath(std::string_view sourcePath) {
+    return Lowered(sourcePath).find(".dll") != std::string::npos;
+}
 
 std::optional<std::string> MakerFolderToRemove(std::string_view installPath) {
     const size_t cut = installPath.rfind('\\');
@@ -97,8 +103,8 @@ bool IsSameOrInside(std::string_view path, std::string_view folder) {
     const std::string inner = Lowered(StripOneTrailingBackslash(path));
     const std::string outer = Lowered(StripOneTrailingBackslash(folder));
     if (outer.empty()) return false;
-    return inner == outer || (inner.size() > outer.size() && inner.compare(0, outer.size(), outer) == 0 &&
-                              inner[outer.size()] == '\\');
+    return inner == outer ||
+           (inner.size() > outer.size() && inner.compare(0, outer.size(), outer) == 0 && inner[outer.size()] == '\\');
 }
 
 bool IsLayoutFile(std::string_view name) {
@@ -114,9 +120,14 @@ std::string BatchFileText(std::string_view temporaryCopy, std::string_view batch
     return "\r\n"
            "@echo off\r\n"
            ":myLabel\r\n"
-           "del " + copy + "\r\n"
-           "if exist " + copy + " goto myLabel\r\n"
-           "del \"" + std::string(batchFile) + "\"\r\n";
+           "del " +
+           copy +
+           "\r\n"
+           "if exist " +
+           copy +
+           " goto myLabel\r\n"
+           "del \"" +
+           std::string(batchFile) + "\"\r\n";
 }
 
 std::vector<ClassesEntry> FileTypeEntries(std::string_view installPath) {

@@ -52,8 +52,8 @@ inline constexpr const char* kLayoutWindowClass = "KorbStowdeskLayout";
 // 0x402 and the auto-save windows re-read the desktop on 0x403.
 inline constexpr unsigned kTrayIconsBackMessage = 0x402;  // WM_USER + 2
 inline constexpr unsigned kDesktopBackMessage = 0x403;    // WM_USER + 3
-inline constexpr const char* kTrayIconsBackClasses[] = {
-    "KorbQuick", "KorbQuickMenu", "KorbTrayPad", "KorbClipTray", "KorbWinPeek"};
+inline constexpr const char* kTrayIconsBackClasses[] = {"KorbQuick", "KorbQuickMenu", "KorbTrayPad", "KorbClipTray",
+                                                        "KorbWinPeek"};
 inline constexpr const char* kDesktopBackClasses[] = {"AutoSDWClass", "KorbDeskSaver"};
 
 // The removal phase's switch.

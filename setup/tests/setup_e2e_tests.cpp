@@ -52,8 +52,8 @@ protected:
     // Fills in the path and options and presses OK.
     void Confirm(HWND dialog, const std::string& path, bool startAfterSetup) {
         SetEditText(dialog, path);
-        SendDlgItemMessageA(dialog, IDC_START_AFTER_SETUP, BM_SETCHECK,
-                            startAfterSetup ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendDlgItemMessageA(dialog, IDC_START_AFTER_SETUP, BM_SETCHECK, startAfterSetup ? BST_CHECKED : BST_UNCHECKED,
+                            0);
         Press(dialog, IDOK);
     }
 
@@ -96,9 +96,9 @@ TEST_F(SetupTest, InstallsIntoANewDeepFolderWithTheWholeRegistryTableAndShortcut
     EXPECT_EQ(m_setup->WaitForExit(), std::optional<DWORD>(1));
 
     // Every level was created; every file but setup.exe and other/ copied.
-    for (const char* name : {"sd.exe", "SDtray.exe", "Quick.exe", "sd_dll.dll", "gnoop.wav", "shhhuh.wav",
-                             "tki-tko.wav", "uninstall.exe", "images\\layout_saved.bmp",
-                             "images\\layout_restored.bmp"}) {
+    for (const char* name :
+         {"sd.exe", "SDtray.exe", "Quick.exe", "sd_dll.dll", "gnoop.wav", "shhhuh.wav", "tki-tko.wav", "uninstall.exe",
+          "images\\layout_saved.bmp", "images\\layout_restored.bmp"}) {
         EXPECT_TRUE(FileExists(install + "\\" + name)) << name;
     }
     EXPECT_FALSE(FileExists(install + "\\setup.exe"));

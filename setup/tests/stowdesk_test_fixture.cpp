@@ -45,8 +45,8 @@ void StowdeskSandbox::TearDown() {
     m_taskbar.reset();
     m_systray.reset();
     m_products.clear();
-    for (const char* variable : {stowdesk::kTestRegistryVariable, stowdesk::kTestShellVariable, "STOWDESK_STANDIN_LOG",
-                                 "TMP", "TEMP"}) {
+    for (const char* variable :
+         {stowdesk::kTestRegistryVariable, stowdesk::kTestShellVariable, "STOWDESK_STANDIN_LOG", "TMP", "TEMP"}) {
         SetEnvironmentVariableA(variable, nullptr);
     }
     platform::DeleteKeyTree(HKEY_CURRENT_USER, m_registryRoot);
@@ -82,9 +82,9 @@ std::string StowdeskSandbox::MakeDistribution() {
     CreateDirectoryA((dist + "\\images").c_str(), nullptr);
     CreateDirectoryA((dist + "\\other").c_str(), nullptr);
     const std::string built = test_support::BinPath("dist");
-    for (const char* name : {"setup.exe", "uninstall.exe", "sd.exe", "SDtray.exe", "Quick.exe", "sd_dll.dll",
-                             "gnoop.wav", "shhhuh.wav", "tki-tko.wav", "images\\layout_saved.bmp",
-                             "images\\layout_restored.bmp"}) {
+    for (const char* name :
+         {"setup.exe", "uninstall.exe", "sd.exe", "SDtray.exe", "Quick.exe", "sd_dll.dll", "gnoop.wav", "shhhuh.wav",
+          "tki-tko.wav", "images\\layout_saved.bmp", "images\\layout_restored.bmp"}) {
         EXPECT_TRUE(CopyFileA((built + "\\" + name).c_str(), (dist + "\\" + name).c_str(), FALSE))
             << name << ": " << test_support::LastErrorText();
     }
@@ -92,7 +92,9 @@ std::string StowdeskSandbox::MakeDistribution() {
     return dist;
 }
 
-std::string StowdeskSandbox::Log() const { return ReadWholeFile(m_shell.Path() + "\\standins.log"); }
+std::string StowdeskSandbox::Log() const {
+    return ReadWholeFile(m_shell.Path() + "\\standins.log");
+}
 
 void StowdeskSandbox::StartStandinTaskbar() {
     m_taskbar.emplace(ShellFolder("Windows") + "\\explorer.exe");
@@ -189,7 +191,8 @@ std::string Picture(const std::string& name, HWND window) {
     // back; the synchronous redraw then paints every control.
     for (int pass = 0; pass < 2; ++pass) {
         SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
-        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        RedrawWindow(window, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
     return test_support::SaveScreenPicture(name, window);
 }
@@ -211,7 +214,9 @@ bool FileExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool EqualPaths(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
+bool EqualPaths(const std::string& a, const std::string& b) {
+    return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+}
 
 bool FolderExists(const std::string& path) {
     DWORD attributes = GetFileAttributesA(path.c_str());

@@ -110,9 +110,8 @@ TEST(TempaneTray, LeftClickMinimisesWindowsOnTheScreenAndSparesTheRest) {
     RunningProgram helper(HelperPath());
     ASSERT_TRUE(helper.Started()) << HelperPath() << ": " << test_support::LastErrorText();
     std::map<std::string, HWND> windows;
-    const std::vector<std::string> names = {"plain",        "partly-off", "negative", "origin-corner",
-                                            "beyond-right", "hidden",     "minimised", "progman",
-                                            "taskbar"};
+    const std::vector<std::string> names = {"plain",  "partly-off", "negative", "origin-corner", "beyond-right",
+                                            "hidden", "minimised",  "progman",  "taskbar"};
     ASSERT_TRUE(WaitUntil([&] {
         windows.clear();
         for (HWND window : test_support::ProcessWindows(helper.Id())) windows[TitleOf(window)] = window;

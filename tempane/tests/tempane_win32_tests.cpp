@@ -78,8 +78,8 @@ TEST_F(SplashTest, ItsTimerTakesItDown) {
 }
 
 TEST_F(SplashTest, KeysAndButtonPressesTakeItDownAndAreConsumed) {
-    const UINT pressing[] = {WM_KEYDOWN,       WM_SYSKEYDOWN,    WM_LBUTTONDOWN,   WM_RBUTTONDOWN,
-                             WM_MBUTTONDOWN,   WM_NCLBUTTONDOWN, WM_NCRBUTTONDOWN, WM_NCMBUTTONDOWN};
+    const UINT pressing[] = {WM_KEYDOWN,     WM_SYSKEYDOWN,    WM_LBUTTONDOWN,   WM_RBUTTONDOWN,
+                             WM_MBUTTONDOWN, WM_NCLBUTTONDOWN, WM_NCRBUTTONDOWN, WM_NCMBUTTONDOWN};
     for (UINT message : pressing) {
         SCOPED_TRACE(message);
         HWND splash = m_splash.Show(m_owner.get());

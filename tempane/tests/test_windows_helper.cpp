@@ -26,12 +26,8 @@ LRESULT CALLBACK HelperProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_MINIMIZE) AddToTitle(window, " +minimise");
         break;
-    case WM_APP:
-        AddToTitle(window, " marker");
-        return 0;
-    case WM_CLOSE:
-        PostQuitMessage(0);
-        return 0;
+    case WM_APP: AddToTitle(window, " marker"); return 0;
+    case WM_CLOSE: PostQuitMessage(0); return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

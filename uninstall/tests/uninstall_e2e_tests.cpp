@@ -45,9 +45,9 @@ protected:
         SetText("HKCR", ".sd\\ShellNew", "NullFile", "");
         SetText("HKCR", "KorbStowdesk\\Shell\\open\\command", "", "\"" + m_install + "\\sd.exe\" /s \"%1\"");
         SetText("HKCU", "AppEvents\\Schemes\\Apps\\KORB Stowdesk\\Stowdesk\\.Current", "", m_install + "\\tki-tko.wav");
-        for (const char* link : {"Start Menu\\KORB Stowdesk.lnk", "Start Menu\\KORB QuickStart.lnk",
-                                 "Startup\\Restore 'layout1.sd'.lnk", "Desktop\\KORB Stowdesk.lnk",
-                                 "Programs\\KORB Stowdesk 98.lnk"}) {
+        for (const char* link :
+             {"Start Menu\\KORB Stowdesk.lnk", "Start Menu\\KORB QuickStart.lnk", "Startup\\Restore 'layout1.sd'.lnk",
+              "Desktop\\KORB Stowdesk.lnk", "Programs\\KORB Stowdesk 98.lnk"}) {
             WriteWholeFile(ShellFolder(link), "link");
         }
     }
@@ -64,9 +64,9 @@ protected:
             EXPECT_FALSE(FileExists(m_install + "\\" + name)) << name;
         }
         EXPECT_FALSE(FileExists(m_install + "\\images\\layout_saved.bmp"));
-        for (const char* link : {"Start Menu\\KORB Stowdesk.lnk", "Start Menu\\KORB QuickStart.lnk",
-                                 "Startup\\Restore 'layout1.sd'.lnk", "Desktop\\KORB Stowdesk.lnk",
-                                 "Programs\\KORB Stowdesk 98.lnk"}) {
+        for (const char* link :
+             {"Start Menu\\KORB Stowdesk.lnk", "Start Menu\\KORB QuickStart.lnk", "Startup\\Restore 'layout1.sd'.lnk",
+              "Desktop\\KORB Stowdesk.lnk", "Programs\\KORB Stowdesk 98.lnk"}) {
             EXPECT_FALSE(FileExists(ShellFolder(link))) << link;
         }
         EXPECT_FALSE(HasKey("HKLM", kProductKey));
@@ -116,8 +116,8 @@ TEST_F(UninstallTest, InternallyRemovesTheProductButKeepsTheUsersFilesAndOtherPr
     ASSERT_TRUE(WaitUntil([&] { return FileExists(batch); })) << "the leftover delme1.bat makes it delme2.bat";
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
-    EXPECT_EQ(ReadWholeFile(batch), stowdesk::BatchFileText(std::string(temp) + "uninstall.exe",
-                                                            std::string(temp) + "delme2.bat"));
+    EXPECT_EQ(ReadWholeFile(batch),
+              stowdesk::BatchFileText(std::string(temp) + "uninstall.exe", std::string(temp) + "delme2.bat"));
     EXPECT_EQ(ReadWholeFile(batch).substr(0, 23), "\r\n@echo off\r\n:myLabel\r\n");
     hold.reset();
     EXPECT_TRUE(WaitForCleanTemp(batch));

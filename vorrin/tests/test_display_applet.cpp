@@ -17,8 +17,8 @@ void RecordOpening(const char* how) {
     char* slash = strrchr(path, '\\');
     if (!slash || (slash - path) + sizeof "\\applet-record.txt" > MAX_PATH) return;
     strcpy(slash, "\\applet-record.txt");
-    HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
+    HANDLE file =
+        CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return;
     DWORD written = 0;
     const char* commandLine = GetCommandLineA();

@@ -435,10 +435,11 @@ TEST_F(VorrinTest, LogOffRestartAndShutDownAskWindowsToEndTheSession) {
     PostMessageA(window, WM_COMMAND, IDM_LOG_OFF, 0);
     PostMessageA(window, WM_COMMAND, IDM_SHUT_DOWN, 0);
     ASSERT_TRUE(HandlePostedMessages(*program, window));
-    EXPECT_EQ("ExitWindowsEx flags=2 reserved=0 shutdown-privilege=enabled\r\n"
-              "ExitWindowsEx flags=0 reserved=0 shutdown-privilege=not-needed\r\n"
-              "ExitWindowsEx flags=1 reserved=0 shutdown-privilege=enabled\r\n",
-              ReadFile(recordPath));
+    EXPECT_EQ(
+        "ExitWindowsEx flags=2 reserved=0 shutdown-privilege=enabled\r\n"
+        "ExitWindowsEx flags=0 reserved=0 shutdown-privilege=not-needed\r\n"
+        "ExitWindowsEx flags=1 reserved=0 shutdown-privilege=enabled\r\n",
+        ReadFile(recordPath));
     EXPECT_TRUE(program->Running());
     EXPECT_TRUE(Quit(*program, window));
 }

@@ -8,7 +8,9 @@ namespace kelvane::adjuster {
 
 namespace {
 
-Rect At(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
+Rect At(int left, int top, int width, int height) {
+    return {left, top, left + width, top + height};
+}
 
 WindowFacts Window(Rect rect) {
     WindowFacts facts;
@@ -123,8 +125,8 @@ TEST(AdjustedWindowRect, KeepsEachWindowOnTheMonitorThatHoldsMostOfIt) {
 
 TEST(AdjustedWindowRect, OneMonitorDecidesAsTheSingleScreen) {
     const Rect windows[] = {
-        At(100, 100, 400, 300),  At(100, -50, 400, 300), At(-90, 100, 400, 300), At(-150, 100, 400, 300),
-        At(700, 100, 400, 300),  At(100, 600, 400, 300), At(0, 0, 1024, 768),    Rect{-4, -4, 1028, 744},
+        At(100, 100, 400, 300),   At(100, -50, 400, 300),  At(-90, 100, 400, 300), At(-150, 100, 400, 300),
+        At(700, 100, 400, 300),   At(100, 600, 400, 300),  At(0, 0, 1024, 768),    Rect{-4, -4, 1028, 744},
         At(2000, 2000, 100, 100), At(100, 100, 400, 1000),
     };
     for (const Rect& window : windows) {

@@ -22,7 +22,9 @@ namespace {
 //  768 +-------------------------------------+
 const ScreenFacts kScreen{{0, 0, 1024, 768}, {0, 0, 1024, 740}};
 
-Rect At(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
+Rect At(int left, int top, int width, int height) {
+    return {left, top, left + width, top + height};
+}
 
 WindowFacts Window(Rect rect, std::string className = "Notepad") {
     WindowFacts facts;
@@ -84,8 +86,7 @@ TEST(AdjustedWindowRect, MovesWindowsBackOrLeavesThemParked) {
          At(0, 100, 400, 300)},
         // Moved up so its bottom is 740, then its top pinned to 0.
         {"taller than the work area", Window(At(100, 0, 400, 900)), Settings(), false, At(100, 0, 400, 740)},
-        {"taller than the work area, no resizing", Window(At(100, 0, 400, 900)), noResize, false,
-         At(100, 0, 400, 740)},
+        {"taller than the work area, no resizing", Window(At(100, 0, 400, 900)), noResize, false, At(100, 0, 400, 740)},
         {"taller, all switches off, top still pinned", Window(At(100, -50, 400, 900)),
          Settings([](AdjusterSettings& s) { s.adjustTop = s.adjustBottom = s.adjustLeft = s.adjustRight = false; }),
          false, Rect{100, 0, 500, 850}},
@@ -107,9 +108,7 @@ TEST(AdjustedWindowRect, EdgeSwitchesAndFactor) {
             s.adjustRight = right;
         });
     };
-    const auto factor = [](int percent) {
-        return Settings([=](AdjusterSettings& s) { s.offscreenFactor = percent; });
-    };
+    const auto factor = [](int percent) { return Settings([=](AdjusterSettings& s) { s.offscreenFactor = percent; }); };
     const Case cases[] = {
         {"top switched off", Window(At(100, -50, 400, 300)), only(false, true, true, true), false, kUntouched},
         {"bottom switched off", Window(At(100, 480, 400, 300)), only(true, false, true, true), false, kUntouched},
@@ -122,8 +121,7 @@ TEST(AdjustedWindowRect, EdgeSwitchesAndFactor) {
         // 100 div 30 = 3: 150 > 133.
         {"factor 30", Window(At(-150, 100, 400, 300)), factor(30), false, kUntouched},
         {"factor 50", Window(At(-150, 100, 400, 300)), factor(50), false, At(0, 100, 400, 300)},
-        {"factor 51 allows a whole width", Window(At(-390, 100, 400, 300)), factor(51), false,
-         At(0, 100, 400, 300)},
+        {"factor 51 allows a whole width", Window(At(-390, 100, 400, 300)), factor(51), false, At(0, 100, 400, 300)},
     };
     for (const Case& c : cases) Check(c);
 }
@@ -149,9 +147,7 @@ TEST(AdjustedWindowRect, ExtendTolerances) {
         {"within the tolerance", Window(At(-15, 100, 400, 300)), extendLeft(false), false, kUntouched},
         {"adjust-all drops the tolerance", Window(At(-15, 100, 400, 300)), extendLeft(false), true,
          At(0, 100, 400, 300)},
-        {"tolerances not in use",
-         Window(At(-15, 100, 400, 300)),
-         Settings([](AdjusterSettings& s) {
+        {"tolerances not in use", Window(At(-15, 100, 400, 300)), Settings([](AdjusterSettings& s) {
              s.extendLeft = 20;
              s.extendBoundsInUse = false;
          }),
@@ -206,9 +202,9 @@ TEST(AdjustedWindowRect, IneligibleWindowsAreNeverMoved) {
 }
 
 TEST(ExcludedWindowClasses, WholeNamesInAnyLetterCase) {
-    for (const char* name : {"Progman", "Shell_TrayWnd", "Tray Volume", "MSOASSISTANT", "#32768",
-                             "tooltips_class32", "THintWindow", "BaseBar", "ComboLBox", "TPopupListBox", "PROGMAN",
-                             "tray volume", "msoassistant", "thintwindow", "BASEBAR", "combolbox", "tpopuplistbox"}) {
+    for (const char* name : {"Progman", "Shell_TrayWnd", "Tray Volume", "MSOASSISTANT", "#32768", "tooltips_class32",
+                             "THintWindow", "BaseBar", "ComboLBox", "TPopupListBox", "PROGMAN", "tray volume",
+                             "msoassistant", "thintwindow", "BASEBAR", "combolbox", "tpopuplistbox"}) {
         EXPECT_TRUE(IsExcludedWindowClass(name)) << name;
     }
     for (const char* name : {"", "Shell_Tray", "Shell_TrayWnd2", " Progman", "#3276", "Notepad", "TrayVolume"}) {
@@ -225,12 +221,12 @@ TEST(AdjustedWindowRect, RegionBoxDecides) {
         // Moved by the visible part, then given its full size back.
         {"shaped window a little off", WithRegion(At(-40, 100, 400, 300), {0, 0, 200, 150}), Settings(), false,
          At(0, 100, 400, 300)},
-        {"box left and top are not used", WithRegion(At(-40, 100, 400, 300), {50, 50, 200, 150}), Settings(),
-         false, At(0, 100, 400, 300)},
+        {"box left and top are not used", WithRegion(At(-40, 100, 400, 300), {50, 50, 200, 150}), Settings(), false,
+         At(0, 100, 400, 300)},
         // Without resizing a box 9999 wide would have to travel thousands of
         // pixels, which the off-screen test refuses.
-        {"box to x 10000 means the window's width", WithRegion(At(-90, 100, 400, 300), {0, 0, 10000, 150}),
-         noResize, false, At(0, 100, 400, 300)},
+        {"box to x 10000 means the window's width", WithRegion(At(-90, 100, 400, 300), {0, 0, 10000, 150}), noResize,
+         false, At(0, 100, 400, 300)},
         {"box to x 9998 means the window's width", WithRegion(At(-90, 100, 400, 300), {0, 0, 9998, 150}), noResize,
          false, At(0, 100, 400, 300)},
         {"box to x 9999 is taken as it is", WithRegion(At(-90, 100, 400, 300), {0, 0, 9999, 150}), noResize, false,
@@ -244,8 +240,7 @@ TEST(AdjustedWindowRect, RegionBoxDecides) {
 
 TEST(AdjustedWindowRect, PictureViewerLargerThanWorkAreaIsLeftFree) {
     const Case cases[] = {
-        {"wider than the work area", Window(At(-50, 100, 1200, 300), "LViewProImage"), Settings(), false,
-         kUntouched},
+        {"wider than the work area", Window(At(-50, 100, 1200, 300), "LViewProImage"), Settings(), false, kUntouched},
         {"same window of another program", Window(At(-50, 100, 1200, 300), "Notepad"), Settings(), false,
          Rect{0, 100, 1024, 400}},
         {"viewer window that fits is adjusted", Window(At(-90, 100, 400, 300), "lviewpro"), Settings(), false,
@@ -264,15 +259,12 @@ TEST(OffscreenFactor, OutOfRangeValuesAreClamped) {
     EXPECT_EQ(100, UsableOffscreenFactor(101));
     EXPECT_EQ(100, UsableOffscreenFactor(INT_MAX));
 
-    const auto factor = [](int percent) {
-        return Settings([=](AdjusterSettings& s) { s.offscreenFactor = percent; });
-    };
+    const auto factor = [](int percent) { return Settings([=](AdjusterSettings& s) { s.offscreenFactor = percent; }); };
     const Case cases[] = {
         // Taken as 1 %: any real travel is too far.
         {"factor 0", Window(At(-90, 100, 400, 300)), factor(0), false, kUntouched},
         {"negative factor", Window(At(-90, 100, 400, 300)), factor(-5), false, kUntouched},
-        {"factor 0 still allows a tiny step", Window(At(-4, 100, 400, 300)), factor(0), false,
-         At(0, 100, 400, 300)},
+        {"factor 0 still allows a tiny step", Window(At(-4, 100, 400, 300)), factor(0), false, At(0, 100, 400, 300)},
         // Taken as 100 %.
         {"factor 101", Window(At(-390, 100, 400, 300)), factor(101), false, At(0, 100, 400, 300)},
         {"huge factor", Window(At(-390, 100, 400, 300)), factor(INT_MAX), false, At(0, 100, 400, 300)},
@@ -332,8 +324,8 @@ TEST(AdjustedWindowRect, ExtremeValuesStayWellDefined) {
         {"window across the whole int range, no resizing", Window({INT_MIN, 100, INT_MAX, 400}),
          Settings([](AdjusterSettings& s) { s.resizeWindows = false; }), true, kUntouched},
         {"window reaching INT_MAX", Window({-10, 100, INT_MAX, 400}), Settings(), true, Rect{0, 100, 1024, 400}},
-        {"region box reaching INT_MAX", WithRegion(At(-90, 100, 400, 300), {0, 0, INT_MAX, INT_MAX}), Settings(),
-         true, At(0, 100, 400, 300)},
+        {"region box reaching INT_MAX", WithRegion(At(-90, 100, 400, 300), {0, 0, INT_MAX, INT_MAX}), Settings(), true,
+         At(0, 100, 400, 300)},
     };
     for (const Case& c : cases) Check(c);
 }

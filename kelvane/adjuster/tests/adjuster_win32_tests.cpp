@@ -36,7 +36,9 @@ LRESULT CALLBACK CountingWindowProc(HWND window, UINT message, WPARAM wParam, LP
     return CallWindowProcA(tracked.original, window, message, wParam, lParam);
 }
 
-Rect At(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
+Rect At(int left, int top, int width, int height) {
+    return {left, top, left + width, top + height};
+}
 
 class AdjusterWindows : public ::testing::Test {
 protected:

@@ -59,7 +59,9 @@ LRESULT CALLBACK WatchingWindowProc(HWND window, UINT message, WPARAM wParam, LP
     return CallWindowProcA(watched.original, window, message, wParam, lParam);
 }
 
-bool UnderWine() { return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr; }
+bool UnderWine() {
+    return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+}
 
 // Wine answers GetProcessTimes for another process with the caller's own
 // times. There the program's Linux process is found by its command line under

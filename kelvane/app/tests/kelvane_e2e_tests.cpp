@@ -261,7 +261,8 @@ TEST_F(KelvaneProgram, AWindowStickingOutIsMovedBackAndAMaximisedOneIsNot) {
     EXPECT_TRUE(WaitUntil([&] {
         GetWindowRect(out, &rect);
         return rect.top == work.top;
-    })) << "top " << rect.top;
+    })) << "top "
+        << rect.top;
     EXPECT_EQ(rect.left, 100);
     EXPECT_EQ(rect.right - rect.left, 400);
 
@@ -272,7 +273,9 @@ TEST_F(KelvaneProgram, AWindowStickingOutIsMovedBackAndAMaximisedOneIsNot) {
     Exit(kelvane, form);
 }
 
-bool IsTopmost(HWND window) { return (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+bool IsTopmost(HWND window) {
+    return (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
 
 // Lets the program's repeat filter pass, so that the same command counts again.
 void OutlastRepeatFilter(DWORD since) {
@@ -420,8 +423,7 @@ TEST_F(KelvaneProgram, TheFirstRunMakesTheStartupShortcutRecordsTheCascadesAndGi
     auto shortcut = platform::ReadShortcut(link);
     CoUninitialize();
     ASSERT_TRUE(shortcut) << link;
-    EXPECT_EQ(lstrcmpiA(shortcut->target.c_str(), test_support::BinPath("kelvane.exe").c_str()), 0)
-        << shortcut->target;
+    EXPECT_EQ(lstrcmpiA(shortcut->target.c_str(), test_support::BinPath("kelvane.exe").c_str()), 0) << shortcut->target;
     RegistryKey settings = RegistryKey::Open(HKEY_CURRENT_USER, kSettingsKey);
     for (const char* name : {"CCP Already Exists", "CP Already Exists", "CDU Already Exists"}) {
         SCOPED_TRACE(name);

@@ -52,8 +52,8 @@ TEST(RegCommands, EachCommandParsesToItsWrite) {
         uint32_t dword;
     };
     const Case cases[] = {
-        {"hkCurrentUser;Software\\Test\\Name;hello;STR", Outcome::Write, RegRoot::CurrentUser, "Software\\Test",
-         "Name", false, "hello", 0},
+        {"hkCurrentUser;Software\\Test\\Name;hello;STR", Outcome::Write, RegRoot::CurrentUser, "Software\\Test", "Name",
+         false, "hello", 0},
         {"hkCurrentUser;Software\\Test\\(Default);text;STR", Outcome::Write, RegRoot::CurrentUser, "Software\\Test", "",
          false, "text", 0},
         {"hkCurrentUser;Software\\Test\\(default);text;STR", Outcome::Write, RegRoot::CurrentUser, "Software\\Test", "",

@@ -134,9 +134,9 @@ TEST_F(KelvaneFixture, SaveAndLoadEverySettingThroughTheRegistry) {
     KelvaneSettings& settings = kelvane.KelvaneData().Settings();
     for (const SettingDescriptor& row : KelvaneSettingsTable()) {
         switch (row.type) {
-            case SettingType::Boolean: settings.Set(row.setting, !row.defaultValue); break;
-            case SettingType::Integer: settings.Set(row.setting, row.defaultValue + 700); break;
-            case SettingType::Enumeration: settings.Set(row.setting, 1); break;
+        case SettingType::Boolean: settings.Set(row.setting, !row.defaultValue); break;
+        case SettingType::Integer: settings.Set(row.setting, row.defaultValue + 700); break;
+        case SettingType::Enumeration: settings.Set(row.setting, 1); break;
         }
     }
     settings.SetNCLButtonDblClk(CNCLButtonDblClk::nbHideWindow);
@@ -316,9 +316,9 @@ HWND CreateProbeForm(const char* className, ProbeForm& form, RECT rect) {
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = className;
     RegisterClassA(&windowClass);
-    HWND window = CreateWindowExA(0, className, "Probe form", WS_OVERLAPPEDWINDOW, rect.left, rect.top,
-                                  rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
+    HWND window =
+        CreateWindowExA(0, className, "Probe form", WS_OVERLAPPEDWINDOW, rect.left, rect.top, rect.right - rect.left,
+                        rect.bottom - rect.top, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&form));
     return window;
 }

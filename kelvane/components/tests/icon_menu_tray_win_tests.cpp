@@ -14,8 +14,8 @@ using namespace kelvane;
 namespace {
 
 struct Form {
-    platform::unique_hwnd window = test_support::CreateTestWindow("KelvaneComponentsForm", {0, 0, 200, 100},
-                                                                  WS_OVERLAPPEDWINDOW);
+    platform::unique_hwnd window =
+        test_support::CreateTestWindow("KelvaneComponentsForm", {0, 0, 200, 100}, WS_OVERLAPPEDWINDOW);
 };
 
 std::unique_ptr<CIconPopupMenu> MakeMenu(HWND owner) {
@@ -40,8 +40,8 @@ TEST(IconPopupMenu, OnlyAFormMayOwnOne) {
     EXPECT_EQ(none.error, "Owner must be a TForm or descendant");
 
     Form form;
-    platform::unique_hwnd child(CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, form.window.get(), nullptr,
-                                                nullptr, nullptr));
+    platform::unique_hwnd child(
+        CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, form.window.get(), nullptr, nullptr, nullptr));
     EXPECT_FALSE(CIconPopupMenu::Create(child.get()).menu);
     EXPECT_TRUE(CIconPopupMenu::Create(form.window.get()).menu);
 }
@@ -107,8 +107,9 @@ TEST(IconPopupMenu, CommandsReachTheirItemsThroughTheSharedWindow) {
     auto second = MakeMenu(form.window.get());
     std::vector<std::string> clicked;
     first->Items().Add(std::make_unique<CMenuItem>("A", [&] { clicked.push_back("A"); }));
-    CMenuItem& b = second->Items().Add(std::make_unique<CMenuItem>("Sub")).Add(
-        std::make_unique<CMenuItem>("B", [&] { clicked.push_back("B"); }));
+    CMenuItem& b = second->Items().Add(std::make_unique<CMenuItem>("Sub")).Add(std::make_unique<CMenuItem>("B", [&] {
+        clicked.push_back("B");
+    }));
     EXPECT_EQ(first->ListWindow(), second->ListWindow());
     ASSERT_TRUE(IsWindow(CIconPopupMenu::ListWindow()));
 
@@ -206,8 +207,7 @@ TEST(CoolTrayIcon, ADoubleClickRunsTheMenusDefaultItem) {
     auto menu = MakeMenu(form.window.get());
     std::vector<std::string> clicked;
     menu->Items().Add(std::make_unique<CMenuItem>("-"));
-    menu->Items().Add(std::make_unique<CMenuItem>("Settings", [&] { clicked.push_back("Settings"); })).isDefault =
-        true;
+    menu->Items().Add(std::make_unique<CMenuItem>("Settings", [&] { clicked.push_back("Settings"); })).isDefault = true;
     menu->Items().Add(std::make_unique<CMenuItem>("Exit", [&] { clicked.push_back("Exit"); }));
     TCoolTrayIcon icon(form.window.get());
     icon.PopupMenu = menu.get();

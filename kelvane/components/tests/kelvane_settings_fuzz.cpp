@@ -47,10 +47,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     MapStore store;
     for (const SettingDescriptor& row : KelvaneSettingsTable()) {
         switch (input.ConsumeIntegralInRange<int>(0, 3)) {
-            case 0: break;
-            case 1: store.values[row.valueName] = StoredValue::FromText(input.ConsumeRandomLengthString(64)); break;
-            case 2: store.values[row.valueName] = StoredValue::FromDword(input.ConsumeIntegral<uint32_t>()); break;
-            case 3: store.values[row.valueName] = StoredValue::FromBinary(input.ConsumeRandomLengthString(64)); break;
+        case 0: break;
+        case 1: store.values[row.valueName] = StoredValue::FromText(input.ConsumeRandomLengthString(64)); break;
+        case 2: store.values[row.valueName] = StoredValue::FromDword(input.ConsumeIntegral<uint32_t>()); break;
+        case 3: store.values[row.valueName] = StoredValue::FromBinary(input.ConsumeRandomLengthString(64)); break;
         }
     }
 

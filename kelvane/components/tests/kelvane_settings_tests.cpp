@@ -156,8 +156,12 @@ TEST(KelvaneSettings, DocumentsTimerInterval) {
         int32_t expected;
     };
     const Case cases[] = {
-        {30, U::mstSeconds, 30000}, {2, U::mstMinutes, 120000}, {1, U::mstMinutes, 60000},
-        {5, U::NoValidValue, 0},    {0, U::mstMinutes, 0},      {-4, U::mstSeconds, 0},
+        {30, U::mstSeconds, 30000},
+        {2, U::mstMinutes, 120000},
+        {1, U::mstMinutes, 60000},
+        {5, U::NoValidValue, 0},
+        {0, U::mstMinutes, 0},
+        {-4, U::mstSeconds, 0},
         {100000, U::mstMinutes, INT32_MAX},
     };
     for (const Case& c : cases) {
@@ -240,9 +244,9 @@ TEST(KelvaneSettingsSave, RoundTripOfEverySettingAwayFromItsDefault) {
     KelvaneSettings changed;
     for (const SettingDescriptor& row : KelvaneSettingsTable()) {
         switch (row.type) {
-            case SettingType::Boolean: changed.Set(row.setting, !row.defaultValue); break;
-            case SettingType::Integer: changed.Set(row.setting, row.defaultValue + 1234); break;
-            case SettingType::Enumeration: changed.Set(row.setting, 1); break;
+        case SettingType::Boolean: changed.Set(row.setting, !row.defaultValue); break;
+        case SettingType::Integer: changed.Set(row.setting, row.defaultValue + 1234); break;
+        case SettingType::Enumeration: changed.Set(row.setting, 1); break;
         }
     }
     for (const SettingDescriptor& row : KelvaneSettingsTable()) {

@@ -16,8 +16,7 @@ TEST(RegistryPath, SettingsKeyLeavesOutEmptyParts) {
         {{"Nimbrel", "Kelvane", "", ""}, "\\SOFTWARE\\Nimbrel\\Kelvane"},
         // A version with backslashes nests deeper but never leaves an empty key name.
         {{"Nimbrel", "Kelvane", "1.0\\beta", "Settings"}, "\\SOFTWARE\\Nimbrel\\Kelvane\\1.0\\beta\\Settings"},
-        {{"Nimbrel", "Kelvane", "\\1.0\\\\beta\\", "Settings"},
-         "\\SOFTWARE\\Nimbrel\\Kelvane\\1.0\\beta\\Settings"},
+        {{"Nimbrel", "Kelvane", "\\1.0\\\\beta\\", "Settings"}, "\\SOFTWARE\\Nimbrel\\Kelvane\\1.0\\beta\\Settings"},
         {{"Nimbrel", "Kelvane", "\\", "Settings"}, "\\SOFTWARE\\Nimbrel\\Kelvane\\Settings"},
         {{"Nimbrel", "Kelvane", "\\\\\\", ""}, "\\SOFTWARE\\Nimbrel\\Kelvane"},
     };
@@ -70,8 +69,8 @@ TEST(RegistryPath, RegistryVersionDropsTheLastTwoDotParts) {
         const char* expected;
     };
     const Case cases[] = {
-        {"1.0.0.0", "1.0"}, {"2.5.13.4021", "2.5"}, {"1.2.3", "1"}, {"1.0", "1"},
-        {"7", "7"},         {"", ""},               {"...", "."}, {"1, 0, 0, 0", "1, 0, 0, 0"},
+        {"1.0.0.0", "1.0"}, {"2.5.13.4021", "2.5"},       {"1.2.3", "1"}, {"1.0", "1"}, {"7", "7"}, {"", ""},
+        {"...", "."},       {"1, 0, 0, 0", "1, 0, 0, 0"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.productVersion);

@@ -49,10 +49,10 @@ TEST(StoredValue, BooleanConversions) {
         std::optional<bool> expected;
     };
     const Case cases[] = {
-        {StoredValue::FromDword(0), false},       {StoredValue::FromDword(1), true},
-        {StoredValue::FromDword(7), true},        {StoredValue::FromText("0"), false},
-        {StoredValue::FromText("1"), true},       {StoredValue::FromText("TRUE"), true},
-        {StoredValue::FromText("false"), false},  {StoredValue::FromText("yes"), std::nullopt},
+        {StoredValue::FromDword(0), false},        {StoredValue::FromDword(1), true},
+        {StoredValue::FromDword(7), true},         {StoredValue::FromText("0"), false},
+        {StoredValue::FromText("1"), true},        {StoredValue::FromText("TRUE"), true},
+        {StoredValue::FromText("false"), false},   {StoredValue::FromText("yes"), std::nullopt},
         {StoredValue::FromText(""), std::nullopt}, {StoredValue::FromBinary("1"), true},
     };
     for (const Case& c : cases) {

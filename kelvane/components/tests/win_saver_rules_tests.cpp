@@ -52,8 +52,8 @@ TEST(WinSaverRules, WindowStateCodes) {
     EXPECT_EQ(1, WindowStateCode(FormWindowState::Minimized));
     EXPECT_EQ(3, WindowStateCode(FormWindowState::Maximized));
     const std::pair<int, FormWindowState> reads[] = {
-        {2, FormWindowState::Normal},  {1, FormWindowState::Minimized}, {3, FormWindowState::Maximized},
-        {0, FormWindowState::Normal},  {4, FormWindowState::Normal},    {-1, FormWindowState::Normal},
+        {2, FormWindowState::Normal}, {1, FormWindowState::Minimized}, {3, FormWindowState::Maximized},
+        {0, FormWindowState::Normal}, {4, FormWindowState::Normal},    {-1, FormWindowState::Normal},
     };
     for (const auto& [code, state] : reads) {
         SCOPED_TRACE(code);
@@ -86,8 +86,8 @@ TEST(WinSaverRules, MissingOrUnreadableValuesStayEmpty) {
     CSaveOptions all{CSaveOption::soSaveLocation, CSaveOption::soSaveSize, CSaveOption::soSaveState,
                      CSaveOption::soSaveVisible};
     std::map<std::string, std::string> stored = {
-        {"TfrmProbe_Left", "left"},     {"TfrmProbe_Top", ""},          {"TfrmProbe_Width", "0"},
-        {"TfrmProbe_Height", "-40"},    {"TfrmProbe_WindowState", "9"}, {"TfrmProbe_Visible", "perhaps"},
+        {"TfrmProbe_Left", "left"},  {"TfrmProbe_Top", ""},          {"TfrmProbe_Width", "0"},
+        {"TfrmProbe_Height", "-40"}, {"TfrmProbe_WindowState", "9"}, {"TfrmProbe_Visible", "perhaps"},
     };
     StoredFormPosition read = ReadFormPosition("TfrmProbe", all, ReaderOf(stored));
     EXPECT_FALSE(read.left);

@@ -28,8 +28,14 @@ TEST(RepeatFilter, AnIdenticalMessageWithin350MsIsARepeat) {
         {"350 ms earlier", {kSysCommand, kWindow, 61400, 10350}, {kSysCommand, kWindow, 61400, 10000}, true},
         {"351 ms earlier", {kSysCommand, kWindow, 61400, 10351}, {kSysCommand, kWindow, 61400, 10000}, false},
         // ...and across the wrap of the tick count after 49.7 days.
-        {"200 ms across the wrap", {kSysCommand, kWindow, 61400, 0xFFFFFF9Cu}, {kSysCommand, kWindow, 61400, 100}, true},
-        {"400 ms across the wrap", {kSysCommand, kWindow, 61400, 0xFFFFFF38u}, {kSysCommand, kWindow, 61400, 200}, false},
+        {"200 ms across the wrap",
+         {kSysCommand, kWindow, 61400, 0xFFFFFF9Cu},
+         {kSysCommand, kWindow, 61400, 100},
+         true},
+        {"400 ms across the wrap",
+         {kSysCommand, kWindow, 61400, 0xFFFFFF38u},
+         {kSysCommand, kWindow, 61400, 200},
+         false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

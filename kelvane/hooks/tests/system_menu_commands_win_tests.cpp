@@ -17,9 +17,9 @@
 
 namespace {
 
+using hook_tests::HelperState;
 using kelvane::CNCLButtonDblClk;
 using kelvane::SystemMenuCommands;
-using hook_tests::HelperState;
 using test_support::LastErrorText;
 using test_support::WaitUntil;
 
@@ -66,8 +66,7 @@ std::vector<MenuItem> SystemMenuItems(HWND window) {
 // The last `count` items of the window's system menu.
 std::vector<MenuItem> LastItems(HWND window, size_t count) {
     std::vector<MenuItem> items = SystemMenuItems(window);
-    return std::vector<MenuItem>(items.end() - static_cast<std::ptrdiff_t>(std::min(count, items.size())),
-                                 items.end());
+    return std::vector<MenuItem>(items.end() - static_cast<std::ptrdiff_t>(std::min(count, items.size())), items.end());
 }
 
 std::vector<MenuItem> Commands(bool topmost, bool neverAdjust) {
@@ -77,7 +76,9 @@ std::vector<MenuItem> Commands(bool topmost, bool neverAdjust) {
             {61402, "Ne&ver Adjust", neverAdjust}};
 }
 
-bool IsTopmost(HWND window) { return (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+bool IsTopmost(HWND window) {
+    return (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
 
 // Lets the repeat filter's 350 ms pass since `since`, so an identical
 // message counts again.

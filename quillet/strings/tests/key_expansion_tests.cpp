@@ -131,7 +131,9 @@ TEST(FillInserts, FollowsTheWindowsMessageFormat) {
         {"stop%0here", "stop"},
         {"trailing %", "trailing "},
         {"%12", ""},
-        {"%1%1", "C:\\a.txt" "C:\\a.txt"},
+        {"%1%1",
+         "C:\\a.txt"
+         "C:\\a.txt"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.format);

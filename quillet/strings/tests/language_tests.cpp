@@ -230,9 +230,11 @@ TEST(LanguagePaths, LibraryNumbersComeFromThreeDigitsBeforeTheExtension) {
         const char* name;
         int number;  // -1: not a library name
     } cases[] = {
-        {"quillet009.mlb", 9}, {"QUILLET007.MLB", 7}, {"quillet123.mlb", 123}, {"quillet.mlb", -1},
-        {"quillet09.mlb", -1}, {"quillet0009.mlb", -1}, {"quillet0a9.mlb", -1}, {"quillet009.txt", -1},
-        {"other009.mlb", -1},  {"", -1},
+        {"quillet009.mlb", 9},   {"QUILLET007.MLB", 7},
+        {"quillet123.mlb", 123}, {"quillet.mlb", -1},
+        {"quillet09.mlb", -1},   {"quillet0009.mlb", -1},
+        {"quillet0a9.mlb", -1},  {"quillet009.txt", -1},
+        {"other009.mlb", -1},    {"", -1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

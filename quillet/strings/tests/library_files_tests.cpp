@@ -37,7 +37,9 @@ TEST(SampleLibrary, TheToolWritesExactlyWhatTheLoaderReads) {
     // The texts of tests/data/sample.txt as cp1252 bytes.
     const std::vector<std::pair<std::string, std::string>> texts = {
         {"greeting", "Hello, %pn!"},
-        {"umlauts", "Gr\xFC\xDF" "e aus K\xF6ln"},
+        {"umlauts",
+         "Gr\xFC\xDF"
+         "e aus K\xF6ln"},
         {"twoLines", "first\xACsecond"},
         {"nested", "$greeting; and more"},
         {"empty", ""},
@@ -120,7 +122,8 @@ std::vector<std::string> ResourceKeys(const std::filesystem::path& script) {
 
 TEST(ResourceKeys, EveryKeyInQuilletsResourcesIsInTheKeyList) {
     const std::vector<std::string> listed = KeyList();
-    const std::filesystem::path quillet = std::filesystem::path(QUILLET_KEY_LIST).parent_path().parent_path().parent_path();
+    const std::filesystem::path quillet =
+        std::filesystem::path(QUILLET_KEY_LIST).parent_path().parent_path().parent_path();
     const std::filesystem::path ownTests = quillet / "strings" / "tests";
     for (const auto& entry : std::filesystem::recursive_directory_iterator(quillet)) {
         if (entry.path().extension() != ".rc") continue;

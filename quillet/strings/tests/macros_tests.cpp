@@ -80,16 +80,8 @@ TEST(ExpandMacros, ADigitPicksAFieldAndAnEmptyValueSwallowsOneBlank) {
         const char* text;
         const char* expected;
     } cases[] = {
-        {"%pv0", "3.1"},
-        {"%pv1", "beta"},
-        {"[%pv3]", "[]"},
-        {"%pv3 x", "x"},
-        {"%pn0", "Quillet"},
-        {"%pn1 rest", "rest"},
-        {"%cm word", "word"},
-        {"%cm  two", " two"},
-        {"a %cm", "a "},
-        {"%p10", "3"},
+        {"%pv0", "3.1"},       {"%pv1", "beta"},     {"[%pv3]", "[]"},     {"%pv3 x", "x"}, {"%pn0", "Quillet"},
+        {"%pn1 rest", "rest"}, {"%cm word", "word"}, {"%cm  two", " two"}, {"a %cm", "a "}, {"%p10", "3"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);

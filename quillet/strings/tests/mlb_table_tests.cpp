@@ -8,15 +8,20 @@
 namespace quillet {
 namespace {
 
-using testing::Bytes;
 using testing::BuildLibrary;
+using testing::Bytes;
 using testing::RawLibrary;
 
-std::optional<MlbTable> Parse(const Bytes& bytes) { return MlbTable::Parse(bytes.data(), bytes.size()); }
+std::optional<MlbTable> Parse(const Bytes& bytes) {
+    return MlbTable::Parse(bytes.data(), bytes.size());
+}
 
 TEST(MlbTable, FindsEveryKeyOfABuiltLibrary) {
-    const Bytes bytes = BuildLibrary({{"mnuClose", "&Close"}, {"folder:name", "Folder"}, {"empty", ""},
-                                      {"btnOK", "OK"}, {"menu:cannotrun", "Cannot run"}});
+    const Bytes bytes = BuildLibrary({{"mnuClose", "&Close"},
+                                      {"folder:name", "Folder"},
+                                      {"empty", ""},
+                                      {"btnOK", "OK"},
+                                      {"menu:cannotrun", "Cannot run"}});
     auto table = Parse(bytes);
     ASSERT_TRUE(table);
     EXPECT_EQ(5u, table->EntryCount());
@@ -81,10 +86,10 @@ TEST(MlbTable, AnEntryWithABadTextIsNotFound) {
     // Header 8 bytes + 4 entries x 7 = 36: the text area starts at offset 36.
     const std::string texts("ok\0unterminated", 15);
     const Bytes bytes = RawLibrary(4,
-                                   {{0x1, 36},           // "ok"
-                                    {0x2, 39},           // runs to the end without a NUL
-                                    {0x3, 0xFFFFFF},     // far outside the file
-                                    {0x4, 8}},           // inside the entry table
+                                   {{0x1, 36},        // "ok"
+                                    {0x2, 39},        // runs to the end without a NUL
+                                    {0x3, 0xFFFFFF},  // far outside the file
+                                    {0x4, 8}},        // inside the entry table
                                    texts);
     auto table = Parse(bytes);
     ASSERT_TRUE(table);

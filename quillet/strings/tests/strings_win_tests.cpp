@@ -125,7 +125,10 @@ TEST(ProgramLanguage, StartsInTheStoredLanguageFromTheProgramFolder) {
     ASSERT_TRUE(language->Start());
     EXPECT_EQ(7, language->GetLanguage());
     EXPECT_EQ("&Beenden", language->GetText("mnuClose"));
-    EXPECT_EQ("M\xF6" "chten Sie dieses Element wirklich entfernen?", language->GetText("msgConfirmDelete"));
+    EXPECT_EQ(
+        "M\xF6"
+        "chten Sie dieses Element wirklich entfernen?",
+        language->GetText("msgConfirmDelete"));
 }
 
 TEST(ProgramLanguage, AnAbsentLanguageFallsBackToEnglishAndLeavesTheRegistryAlone) {
@@ -141,8 +144,8 @@ TEST(ProgramLanguage, AnAbsentLanguageFallsBackToEnglishAndLeavesTheRegistryAlon
 TEST(ProgramLanguage, TakesAnyLibraryOfTheFolderWhenEnglishIsMissing) {
     test_support::ScratchRegistry registry;
     test_support::ScratchFolder folder;
-    ASSERT_TRUE(CopyFileA(test_support::BinPath("quillet007.mlb").c_str(),
-                          (folder.Path() + "\\quillet007.mlb").c_str(), TRUE))
+    ASSERT_TRUE(
+        CopyFileA(test_support::BinPath("quillet007.mlb").c_str(), (folder.Path() + "\\quillet007.mlb").c_str(), TRUE))
         << test_support::LastErrorText();
     auto language = MakeLanguage(folder.Path());
     ASSERT_TRUE(language->Start());
@@ -221,8 +224,8 @@ TEST_F(Localize, DialogTextsAndIconsAreFilledIn) {
         int id;
         const char* expected;
     } controls[] = {
-        {1001, "&Path:"}, {1002, "Open Folder now"}, {1003, "Quillet 1.0.0.0"}, {1004, ""},
-        {1005, "Costs $5, 100%"}, {IDOK, "OK"}, {IDCANCEL, "Cancel"},
+        {1001, "&Path:"}, {1002, "Open Folder now"}, {1003, "Quillet 1.0.0.0"}, {1004, ""}, {1005, "Costs $5, 100%"},
+        {IDOK, "OK"},     {IDCANCEL, "Cancel"},
     };
     for (const auto& c : controls) {
         SCOPED_TRACE(c.id);
@@ -273,7 +276,10 @@ TEST_F(Localize, TheGermanLibraryTranslatesTheSameMenu) {
     HMENU tray = GetSubMenu(menu.get(), 0);
     EXPECT_TRUE(LocalizeMenu(*m_language, tray));
     EXPECT_EQ("&Beenden", ItemText(tray, 0));
-    EXPECT_EQ("&Info \xFC" "ber Quillet...", ItemText(tray, 1));
+    EXPECT_EQ(
+        "&Info \xFC"
+        "ber Quillet...",
+        ItemText(tray, 1));
     EXPECT_EQ("Ordner", ItemText(tray, 3));
 }
 

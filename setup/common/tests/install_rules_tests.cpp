@@ -112,10 +112,12 @@ TEST(CopyRules, SkipsDotsFoldersAndTheInstallerInAnyCase) {
         bool isFolder;
         bool skipped;
     } cases[] = {
-        {".", true, true},           {"..", true, true},         {"images", true, true},
-        {"other", true, true},       {"setup.exe", false, true}, {"SETUP.EXE", false, true},
-        {"Setup.Exe", false, true},  {"setup.exe.bak", false, false}, {"sd.exe", false, false},
-        {"uninstall.exe", false, false}, {"gnoop.wav", false, false},
+        {".", true, true},           {"..", true, true},
+        {"images", true, true},      {"other", true, true},
+        {"setup.exe", false, true},  {"SETUP.EXE", false, true},
+        {"Setup.Exe", false, true},  {"setup.exe.bak", false, false},
+        {"sd.exe", false, false},    {"uninstall.exe", false, false},
+        {"gnoop.wav", false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -164,8 +166,7 @@ TEST(RegistryTable, FileTypeVerbsQuoteTheProgramAndTheDocument) {
     EXPECT_EQ(find("KorbStowdesk\\Shell\\open\\command"), "\"C:\\Program Files\\KORB Stowdesk\\sd.exe\" /s \"%1\"");
     EXPECT_EQ(find("KorbStowdesk\\Shell\\qRestore_Layout\\command"),
               "\"C:\\Program Files\\KORB Stowdesk\\sd.exe\" /r \"%1\"");
-    EXPECT_EQ(find("KorbStowdesk\\Shell\\uOptions\\command"),
-              "\"C:\\Program Files\\KORB Stowdesk\\sd.exe\" /? \"%1\"");
+    EXPECT_EQ(find("KorbStowdesk\\Shell\\uOptions\\command"), "\"C:\\Program Files\\KORB Stowdesk\\sd.exe\" /? \"%1\"");
     EXPECT_EQ(find("KorbStowdesk\\DefaultIcon"), "C:\\Program Files\\KORB Stowdesk\\sd.exe,0");
 }
 
@@ -226,7 +227,8 @@ TEST(FileLists, NoLayoutFileIsEverDeletedAndEveryInstalledNameIsRemovedAgain) {
     }
     uninstalled.push_back(kUninstallProgram);
 
-    for (const std::vector<std::string_view>* list : {&DistributedFiles(), &OldReleaseFiles(), &std::as_const(uninstalled)}) {
+    for (const std::vector<std::string_view>* list :
+         {&DistributedFiles(), &OldReleaseFiles(), &std::as_const(uninstalled)}) {
         for (std::string_view name : *list) {
             SCOPED_TRACE(std::string(name));
             EXPECT_FALSE(IsLayoutFile(name));
