@@ -40,12 +40,12 @@ bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
     return true;
 }
 
+}  // namespace
+
 std::string WithoutLastDotPart(const std::string& text) {
     size_t dot = text.rfind('.');
     return dot == std::string::npos ? text : text.substr(0, dot);
 }
-
-}  // namespace
 
 std::string SettingsKeyPath(const RegistryParts& parts) {
     return KeyPath("SOFTWARE", parts);

@@ -41,6 +41,9 @@ ValueAddress AddressValue(const std::string& keyPath, const std::string& name);
 // The path as the registry functions take it, relative to the root key.
 std::string RelativeKeyPath(const std::string& keyPath);
 
+// The text cut from its last "." on; a text without a dot is kept.
+std::string WithoutLastDotPart(const std::string& text);
+
 // The registry version a program keeps its settings under: the product
 // version with its last dot-separated part removed twice ("1.0.0.0" -> "1.0").
 // A text without a dot is kept as it is.
