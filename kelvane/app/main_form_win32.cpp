@@ -97,6 +97,7 @@ bool TfrmMainKelvane::Create(HINSTANCE instance, const StartSwitches& switches) 
         ExitProcess(1);
     };
     m_commands->FollowSettings();
+    PlugInFinder(instance);
 
     bool firstTimeRun = true;
     ioControl.Registry().ReadBool(kFirstTimeRunValue, firstTimeRun);
@@ -158,6 +159,24 @@ void TfrmMainKelvane::BuildMenus() {
     mnuFinder->Loaded();
     mnuFinder->OnPopup = [this](CIconPopupMenu& menu) {
         if (OnBuildFinderMenu) OnBuildFinderMenu(menu);
+    };
+}
+
+void TfrmMainKelvane::PlugInFinder(HINSTANCE instance) {
+    m_windowMenu = std::make_unique<WindowMenu>(ioControl, instance);
+    m_finderMenu = std::make_unique<FinderMenu>(m_window);
+    OnRemoveMergedItems = [this](CIconPopupMenu& menu) { m_windowMenu->RemoveMergedItems(menu); };
+    OnMergeWindowList = [this](CIconPopupMenu& menu) { m_windowMenu->Merge(menu, ExplorerHidesFullPaths()); };
+    OnBuildFinderMenu = [this](CIconPopupMenu& menu) {
+        m_finderMenu->Build(menu, ioControl.Settings().ShowFinderIcons());
+    };
+    OnQuickCommand = [this](const char* caption) {
+        const std::string command = caption;
+        auto hide = [this](HWND window) { m_commands->HideWindow(window); };
+        if (command == kCloseAllCaption) RunQuickCommand(QuickCommand::CloseAll, hide);
+        if (command == kHideAllCaption) RunQuickCommand(QuickCommand::HideAll, hide);
+        if (command == kMinimizeAllCaption) RunQuickCommand(QuickCommand::MinimizeAll, hide);
+        if (command == kRestoreAllCaption) RunQuickCommand(QuickCommand::RestoreAll, hide);
     };
 }
 
@@ -299,9 +318,7 @@ LRESULT TfrmMainKelvane::OnClose() {
     if (!m_closed) {
         m_closed = true;
         for (HWND window : platform::TopLevelWindows()) {
-            std::string className = platform::WindowClassName(window);
-            if ((className == "CabinetWClass" || className == "ExploreWClass") && IsWindow(window) &&
-                !IsWindowVisible(window)) {
+            if (IsExplorerWindow(window) && IsWindow(window) && !IsWindowVisible(window)) {
                 ShowAtBottom(window);
             }
         }

@@ -15,6 +15,8 @@
 #include "kelvane/components/cool_tray_icon_win32.h"
 #include "kelvane/components/icon_popup_menu_win32.h"
 #include "kelvane/components/kelvane_control_win32.h"
+#include "kelvane/finder/finder_menu_win32.h"
+#include "kelvane/finder/window_menu_win32.h"
 #include "kelvane/hooks/system_menu_commands_win32.h"
 #include "platform/window_base.h"
 
@@ -59,6 +61,7 @@ public:
 
 private:
     void BuildMenus();
+    void PlugInFinder(HINSTANCE instance);
     void LoadIcons(HINSTANCE instance);
     void FirstRun();
     void ShiftPrompt();
@@ -76,6 +79,8 @@ private:
     UINT m_initiateMessage;
     UINT m_taskbarCreatedMessage;
     std::unique_ptr<SystemMenuCommands> m_commands;
+    std::unique_ptr<WindowMenu> m_windowMenu;
+    std::unique_ptr<FinderMenu> m_finderMenu;
     std::vector<HICON> imglKelvaneIcons;
     std::vector<HICON> imglFinderIcons;
     CMenuItem* miEndFinderSeparator = nullptr;

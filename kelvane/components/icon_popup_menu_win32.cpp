@@ -193,6 +193,18 @@ void CMenuItem::Delete(int index) {
     if (index >= 0 && index < Count()) m_children.erase(m_children.begin() + index);
 }
 
+void CMenuItem::Reorder(const std::vector<int>& order) {
+    std::vector<int> sorted = order;
+    std::sort(sorted.begin(), sorted.end());
+    for (size_t i = 0; i < sorted.size(); ++i)
+        if (sorted[i] != static_cast<int>(i)) return;
+    if (sorted.size() != m_children.size()) return;
+    std::vector<std::unique_ptr<CMenuItem>> reordered;
+    reordered.reserve(order.size());
+    for (int index : order) reordered.push_back(std::move(m_children[static_cast<size_t>(index)]));
+    m_children = std::move(reordered);
+}
+
 int CMenuItem::IndexOf(const CMenuItem& child) const {
     for (int i = 0; i < Count(); ++i) {
         if (m_children[static_cast<size_t>(i)].get() == &child) return i;
@@ -254,17 +266,35 @@ void CIconPopupMenu::DeleteItems(int first, int last) {
     for (int i = std::min(last, Count() - 1); i >= std::max(first, 0); --i) m_root.Delete(i);
 }
 
-void CIconPopupMenu::BreakIntoColumns() {
+namespace {
+
+struct ColumnGeometry {
+    int screenHeight;
+    int itemHeight;
+};
+
+ColumnGeometry ScreenColumnGeometry() {
     platform::unique_hdc_window screen(nullptr);
     platform::unique_hfont font = MenuFont();
     platform::unique_select_object selected(screen.get(), font.get());
     SIZE letter = {};
     GetTextExtentPoint32A(screen.get(), "I", 1, &letter);
-    int itemHeight = MenuItemHeight(letter.cy, GetSystemMetrics(SM_CYSMICON));
     RECT desktop = {};
     GetWindowRect(GetDesktopWindow(), &desktop);
-    std::vector<MenuBreak> breaks = ColumnBreaks(Count(), desktop.bottom - desktop.top, itemHeight);
+    return {desktop.bottom - desktop.top, MenuItemHeight(letter.cy, GetSystemMetrics(SM_CYSMICON))};
+}
+
+}  // namespace
+
+void CIconPopupMenu::BreakIntoColumns() {
+    const ColumnGeometry geometry = ScreenColumnGeometry();
+    std::vector<MenuBreak> breaks = ColumnBreaks(Count(), geometry.screenHeight, geometry.itemHeight);
     for (int i = 0; i < Count(); ++i) SetItemBreak(i, breaks[static_cast<size_t>(i)]);
+}
+
+int CIconPopupMenu::ItemsPerColumn() {
+    const ColumnGeometry geometry = ScreenColumnGeometry();
+    return kelvane::ItemsPerColumn(geometry.screenHeight, geometry.itemHeight);
 }
 
 void CIconPopupMenu::Apply(HMENU menu, CMenuItem& item) {

@@ -58,6 +58,9 @@ public:
     CMenuItem& Add(std::unique_ptr<CMenuItem> item) { return Insert(-1, std::move(item)); }
     void Delete(int index);
     int IndexOf(const CMenuItem& child) const;
+    // Puts the children in the order `order` gives as indexes of the current
+    // one; an order that is not a permutation of them is ignored.
+    void Reorder(const std::vector<int>& order);
     // The submenu as last built; it belongs to the menu above it.
     HMENU SubmenuHandle() const { return m_submenu; }
 
@@ -99,6 +102,8 @@ public:
     void DeleteAll() { DeleteItems(0, Count() - 1); }
     // Clears every break, then gives bar breaks where the screen is full.
     void BreakIntoColumns();
+    // How many items one column of the screen holds.
+    static int ItemsPerColumn();
 
     // The system menu built afresh from the items as they stand now.
     HMENU Handle();

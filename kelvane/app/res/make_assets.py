@@ -3,7 +3,9 @@
 
 Writes kelvane.ico, kelvane2.ico, kelvane3.ico (a window pulled back inside a
 frame, three steps of its cycle) and finder.ico (a magnifier over a window),
-each 32x32 and 16x16, 32-bit with an alpha channel and a mask. Standard
+each 32x32 and 16x16, 32-bit with an alpha channel and a mask; and the window
+menu's 8x8 markers drawn over a window's icon: topmost.ico (a red arrow up)
+and hidden.ico (a dotted outline). Standard
 library only; run it again after a change and commit what it writes: the
 build uses the files, not the script.
 """
@@ -73,11 +75,34 @@ def icon(name, big):
     write_ico(os.path.join(HERE, name), images)
 
 
+def topmost_marker():
+    p = blank(8)
+    for y in range(4):
+        box(p, 3 - y, y, 5 + y, y + 1, (200, 0, 0))
+    box(p, 2, 4, 6, 8, (200, 0, 0))
+    return p
+
+
+def hidden_marker():
+    p = blank(8)
+    box(p, 0, 0, 8, 8, BLACK)
+    box(p, 1, 1, 7, 7, WHITE)
+    for i in range(1, 7, 2):
+        p[0][i] = p[7][i] = p[i][0] = p[i][7] = WHITE
+    return p
+
+
+def marker(name, p):
+    write_ico(os.path.join(HERE, name), [rgba_icon_image([[c + (255,) if c else (0, 0, 0, 0) for c in row] for row in p])])
+
+
 def main():
     icon("kelvane.ico", kelvane(0))
     icon("kelvane2.ico", kelvane(-3))
     icon("kelvane3.ico", kelvane(3))
     icon("finder.ico", finder())
+    marker("topmost.ico", topmost_marker())
+    marker("hidden.ico", hidden_marker())
 
 
 if __name__ == "__main__":
