@@ -91,7 +91,9 @@ void XmlWriter::OpenNode(const XmlNode& node, int depth) {
     Put('<');
     Put(nameText);
     if (IsMarkupName(name, '!')) {
-        bool cdata = EqualsIgnoringCase(name, "![CDATA[");
+        // Only the exact name is read back as a CDATA section; a name that
+        // differs in case laid out as one would gain "]]" on every save.
+        bool cdata = std::strcmp(name, "![CDATA[") == 0;
         if (!text.empty()) {
             if (!cdata) Put(' ');
             Put(text);

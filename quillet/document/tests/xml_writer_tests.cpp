@@ -75,6 +75,21 @@ TEST(XmlWriter, LaysOutASmallDocumentExactly) {
     EXPECT_NE(saved.find("\t<?pi?>\r\n\t<!DOCTYPE x y>\r\n</trayicon>\r\n"), std::string::npos) << saved;
 }
 
+TEST(XmlWriter, OnlyTheExactCDataNameIsLaidOutAsCData) {
+    // The reader knows a CDATA section by its exact name; a markup node whose
+    // name differs in case is written as ordinary markup so that it reads back
+    // the same instead of gaining "]]" with every save.
+    const std::string input = "<r><![CdATA[/></r>";
+    std::string saved = input;
+    for (int pass = 0; pass < 3; ++pass) {
+        SCOPED_TRACE(pass);
+        auto document = XmlDocument::Create();
+        ASSERT_EQ(document->LoadFromBytes(saved), kStatusOk);
+        saved = Saved(document.Get());
+        EXPECT_EQ(saved, "<?xml version=\"1.0\"?>\r\n\r\n<r>\r\n\t<![CdATA[ />\r\n</r>\r\n");
+    }
+}
+
 TEST(XmlWriter, EmptyRootAndTextOnlyElements) {
     auto document = XmlDocument::Create();
     EXPECT_EQ(Saved(document.Get()), "<?xml version=\"1.0\"?>\r\n\r\n<document/>\r\n");
