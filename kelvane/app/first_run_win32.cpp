@@ -34,6 +34,11 @@ std::string StartupShortcutPath(const std::string& applicationName) {
     return folder.empty() ? std::string() : folder + applicationName + ".lnk";
 }
 
+std::string CommonStartupShortcutPath(const std::string& applicationName) {
+    std::string folder = SpecialFolder(CSIDL_COMMON_STARTUP);
+    return folder.empty() ? std::string() : folder + applicationName + ".lnk";
+}
+
 bool CreateStartupShortcut(const std::string& applicationName) {
     std::string link = StartupShortcutPath(applicationName);
     if (link.empty()) return false;

@@ -13,6 +13,8 @@ namespace kelvane {
 // application with ".lnk"; the caller has initialised COM.
 bool CreateStartupShortcut(const std::string& applicationName);
 std::string StartupShortcutPath(const std::string& applicationName);
+// The same shortcut in the Startup folder all users share.
+std::string CommonStartupShortcutPath(const std::string& applicationName);
 
 // Stores whether each Start Menu cascade folder already exists.
 void RecordCascadeFolders(CRegistryEnhanced& settings);

@@ -9,6 +9,7 @@
 #include "kelvane/app/first_run_win32.h"
 #include "kelvane/app/kelvane_names.h"
 #include "kelvane/app/main_form_win32.h"
+#include "kelvane/app/settings_dialog_win32.h"
 #include "kelvane/app/start_rules.h"
 #include "platform/handles.h"
 
@@ -32,6 +33,7 @@ void HandOverToRunningInstance() {
 int RunMessageLoop() {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (kelvane::TfrmKelvaneSettings::HandleDialogKeys(message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

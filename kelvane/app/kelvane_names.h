@@ -8,7 +8,8 @@ inline constexpr const char* kSemaphoreName = "Nimbrel Kelvane is running";
 inline constexpr const char* kMainFormClass = "TfrmMainKelvane";
 inline constexpr const char* kApplicationTitle = "Nimbrel Kelvane";
 inline constexpr const char* kInitiateMessageName = "Nimbrel Kelvane Initiate Message";
-inline constexpr const char* kHelpFileName = "Kelvane.Hlp";
+// The help pages lie in this folder beside the program.
+inline constexpr const char* kHelpFolderName = "help";
 
 inline constexpr const char* kCompany = "Nimbrel";
 inline constexpr const char* kApplicationName = "Kelvane";
@@ -18,6 +19,9 @@ inline constexpr const char* kFinderTrayHint = "Nimbrel Finder";
 // Tests point the program at a scratch registry: a key path under the real
 // HKEY_CURRENT_USER whose "HKCU" and "HKLM" subkeys stand for those roots.
 inline constexpr const char* kTestRegistryVariable = "KELVANE_TEST_REGISTRY_ROOT";
+// Tests name a file here: each help request appends its context to it as a
+// line instead of opening a browser.
+inline constexpr const char* kTestHelpLogVariable = "KELVANE_TEST_HELP_LOG";
 
 // Tray menu captions.
 inline constexpr const char* kSettingsCaption = "Settings";

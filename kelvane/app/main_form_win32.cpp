@@ -8,6 +8,7 @@
 #include "kelvane/app/kelvane_names.h"
 #include "kelvane/app/reg_commands_win32.h"
 #include "kelvane/app/resource.h"
+#include "kelvane/app/settings_dialog_win32.h"
 #include "kelvane/components/kelvane_settings.h"
 #include "kelvane/components/stored_value.h"
 #include "platform/windows_list.h"
@@ -97,6 +98,7 @@ bool TfrmMainKelvane::Create(HINSTANCE instance, const StartSwitches& switches) 
         ExitProcess(1);
     };
     m_commands->FollowSettings();
+    PlugInSettingsDialog(instance);
     PlugInFinder(instance);
 
     bool firstTimeRun = true;
@@ -177,6 +179,16 @@ void TfrmMainKelvane::PlugInFinder(HINSTANCE instance) {
         if (command == kHideAllCaption) RunQuickCommand(QuickCommand::HideAll, hide);
         if (command == kMinimizeAllCaption) RunQuickCommand(QuickCommand::MinimizeAll, hide);
         if (command == kRestoreAllCaption) RunQuickCommand(QuickCommand::RestoreAll, hide);
+    };
+}
+
+void TfrmMainKelvane::PlugInSettingsDialog(HINSTANCE instance) {
+    OnOpenSettings = [this, instance] {
+        SettingsDialogActions actions;
+        actions.emptyNow = [this] {
+            if (OnEmptyDocuments) OnEmptyDocuments();
+        };
+        TfrmKelvaneSettings::Open(instance, m_window, ioControl, std::move(actions));
     };
 }
 

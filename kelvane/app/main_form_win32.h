@@ -61,6 +61,7 @@ public:
 
 private:
     void BuildMenus();
+    void PlugInSettingsDialog(HINSTANCE instance);
     void PlugInFinder(HINSTANCE instance);
     void LoadIcons(HINSTANCE instance);
     void FirstRun();

@@ -1,0 +1,101 @@
+// TfrmKelvaneSettings: the tabbed settings dialog. At most one is open; it
+// is modeless and frees itself when closed.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "kelvane/app/settings_dialog_rules.h"
+#include "kelvane/components/dialog_controls_win32.h"
+#include "kelvane/components/kelvane_control_win32.h"
+#include "platform/handles.h"
+
+namespace kelvane {
+
+// What the dialog asks of the rest of the program. Cascades are numbered
+// Control Panel 0, Printers 1, Dial-Up Networking 2.
+struct SettingsDialogActions {
+    std::function<void()> emptyNow;
+    std::function<bool(int cascade)> cascadeOffered;
+    std::function<bool(int cascade)> cascadeExists;
+    std::function<void(const std::array<bool, 3>& wanted)> applyCascades;
+};
+
+class TfrmKelvaneSettings {
+public:
+    // Opens the dialog, or brings the open one to the front. `owner` is the
+    // main form: the dialog goes when it goes.
+    static void Open(HINSTANCE instance, HWND owner, CKelvane& control, SettingsDialogActions actions);
+    // The open dialog; nullptr when none is.
+    static HWND Current();
+    // Keyboard navigation for the open dialog, from the message loop.
+    static bool HandleDialogKeys(MSG& message);
+
+    TfrmKelvaneSettings(const TfrmKelvaneSettings&) = delete;
+    TfrmKelvaneSettings& operator=(const TfrmKelvaneSettings&) = delete;
+
+private:
+    TfrmKelvaneSettings(CKelvane& control, SettingsDialogActions actions);
+    static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+    static INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR HandlePageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+
+    void OnInitDialog(HINSTANCE instance);
+    void CreatePages(HINSTANCE instance);
+    void LayOut();
+    void FindControls();
+    void LoadControls(const KelvaneSettings& settings);
+    SettingsDialogValues ControlValues() const;
+    void Apply();
+    void ApplySystemMenuRule();
+    void ApplyEmptyDocumentsRule() { pnlEmptyDocumentsSettings.SetContentsEnabled(chkEmptyDocuments.Checked()); }
+    void ApplyOffscreenRule() { pnlAdjustWindowsPercent.SetContentsEnabled(chkDontAdjustIfOffscreen.Checked()); }
+    void OnCommand(int id, int code);
+    void OnFrequencyTrackBarMoved();
+    void OnFrequencyUpDownClicked();
+    void ShowPage(int index);
+    int CurrentPage() const;
+    void ShowAdminMenu();
+    void ResetToFactoryDefaults();
+    void Help();
+    void OnDestroy();
+    INT_PTR LinkColour(HDC dc, HWND control);
+
+    CKelvane& m_control;
+    SettingsDialogActions m_actions;
+    HWND m_dialog = nullptr;
+    std::array<HWND, kSettingsPageCount> m_pages{};
+    HWND m_tabs = nullptr;
+    platform::unique_hfont m_headingFont;
+    platform::unique_hmenu mnuAdmin;
+    HWND m_tooltip = nullptr;
+    // The double-click choice shown before the system-menu switch forced
+    // the first entry.
+    int m_rememberedDoubleClickIndex = 0;
+
+    CCheckBox chkShowFinderTrayIcon, chkAutoAdjustWindows, chkAutoRunAtStartup, chkShowFinderIcons;
+    CCheckBox chkAddSystemMenuCommands;
+    CComboBox cbNCLButtonDblClk;
+    CPanel pnlMouseSettings;
+    CCheckBox chkAdjustTop, chkAdjustLeft, chkAdjustBottom, chkAdjustRight;
+    CTrackBar tbAdjustFrequency;
+    DialogControl edtAdjustFrequency;
+    CUpDown udAdjustFrequency;
+    CCheckBox chkDontAdjustIfOffscreen;
+    DialogControl edtOffScreenPercent;
+    CUpDown udOffScreenPercent;
+    CPanel pnlAdjustWindowsPercent;
+    CCheckBox chkResizeWindows;
+    CCheckBox chkControlPanel, chkPrinters, chkDialUpNetworking;
+    CCheckBox chkEmptyDocuments;
+    CMaskEdit edtEmptyDocumentsDelay;
+    CUpDown udEmptyDocumentsDelay;
+    CComboBox cbEmptyDocumentsDelayType;
+    CPanel pnlEmptyDocumentsSettings;
+};
+
+}  // namespace kelvane
