@@ -158,6 +158,14 @@ std::vector<HWND> ProcessWindows(DWORD processId, const std::string& className) 
     return result;
 }
 
+std::vector<HWND> VisibleMenus() {
+    std::vector<HWND> menus;
+    for (HWND window : platform::TopLevelWindows()) {
+        if (platform::WindowClassName(window) == "#32768" && IsWindowVisible(window)) menus.push_back(window);
+    }
+    return menus;
+}
+
 ScreenPixels ReadScreen(HWND window) {
     RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     if (window && !GetWindowRect(window, &area)) return {};

@@ -100,6 +100,10 @@ struct ScreenPixels {
 ScreenPixels ReadScreen(HWND window = nullptr);
 ScreenPixels ReadScreen(const RECT& area);
 
+// The popup menus on the screen now (class "#32768", visible), top first.
+// A menu of another process cannot be read, but its window can be sent keys.
+std::vector<HWND> VisibleMenus();
+
 // Waits until what the screen shows over `window` has been drawn and has
 // settled: more than one colour, unchanged for a moment. A window
 // is on the screen before it has painted itself (a menu, a message box's

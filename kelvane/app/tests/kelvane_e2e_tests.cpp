@@ -27,6 +27,7 @@ using namespace std::chrono_literals;
 using platform::RegistryKey;
 using test_support::FakeTaskbar;
 using test_support::RunningProgram;
+using test_support::VisibleMenus;
 using test_support::WaitUntil;
 
 const char* const kTestKey = "Software\\KelvaneTest";
@@ -333,14 +334,6 @@ TEST_F(KelvaneProgram, AHelpersWindowGetsTheThreeCommandsAndEachDoesItsWork) {
     EXPECT_TRUE(IsWindowVisible(helper)) << "Exit shows hidden windows again";
     EXPECT_FALSE(IsTopmost(helper)) << "Exit undoes Always On Top";
     EXPECT_EQ(HelperState(helper) & 0x7, 0u) << "Exit takes the commands out";
-}
-
-std::vector<HWND> VisibleMenus() {
-    std::vector<HWND> menus;
-    for (HWND window : platform::TopLevelWindows()) {
-        if (platform::WindowClassName(window) == "#32768" && IsWindowVisible(window)) menus.push_back(window);
-    }
-    return menus;
 }
 
 TEST_F(KelvaneProgram, TheTrayMenuOpensWithItsQuickCommands) {

@@ -16,6 +16,7 @@
 #include "kelvane/app/kelvane_names.h"
 #include "kelvane/components/cool_tray_icon_win32.h"
 #include "kelvane/finder/finder_menu_win32.h"
+#include "kelvane/finder/tests/finder_test_support.h"
 #include "kelvane/finder/tests/finder_test_windows.h"
 #include "kelvane/finder/window_menu_win32.h"
 #include "platform/registry.h"
@@ -28,31 +29,10 @@ namespace {
 using platform::RegistryKey;
 using test_support::FakeTaskbar;
 using test_support::RunningProgram;
+using test_support::VisibleMenus;
 using test_support::WaitUntil;
 
 const char* const kSettingsKey = "SOFTWARE\\Nimbrel\\Kelvane\\1.0\\Settings";
-
-std::string HelperPath() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    return folder.substr(0, folder.find_last_of('\\')) + "\\" + kFinderTestWindowsExe;
-}
-
-HWND HelperWindow(DWORD process, const std::string& title, int nth = 0) {
-    for (HWND window : test_support::ProcessWindows(process)) {
-        if (kelvane::WindowCaption(window) == title && nth-- == 0) return window;
-    }
-    return nullptr;
-}
-
-std::vector<HWND> VisibleMenus() {
-    std::vector<HWND> menus;
-    for (HWND window : platform::TopLevelWindows()) {
-        if (platform::WindowClassName(window) == "#32768" && IsWindowVisible(window)) menus.push_back(window);
-    }
-    return menus;
-}
 
 bool IsTopmost(HWND window) {
     return (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
@@ -75,7 +55,7 @@ protected:
 
     // Starts the helper with its windows and kelvane.exe with its tray icons.
     void Start(const std::string& windows) {
-        helper = std::make_unique<RunningProgram>(HelperPath(), windows);
+        helper = std::make_unique<RunningProgram>(kelvane::FinderHelperPath(), windows);
         ASSERT_TRUE(helper->WaitForWindow(kFinderTestReadyClass)) << "the helper's windows did not come";
         kelvane = std::make_unique<RunningProgram>(test_support::BinPath("kelvane.exe"));
         form = kelvane->WaitForWindow(kelvane::kMainFormClass);
@@ -138,13 +118,13 @@ TEST_F(FinderProgram, TheWindowMenuListsAHelpersWindowsAndChoosingOneRestoresAnd
         Start("KelvaneFinderHelper|Alpha|m;KelvaneFinderHelper|beta|mt;"
               "CabinetWClass|Hidden folder|h;CabinetWClass|Temp|m;CabinetWClass|Temp|m"));
     const DWORD id = helper->Id();
-    HWND temp0 = HelperWindow(id, "Temp", 0), temp1 = HelperWindow(id, "Temp", 1);
+    HWND temp0 = kelvane::HelperWindow(id, "Temp", 0), temp1 = kelvane::HelperWindow(id, "Temp", 1);
     const bool inOrder =
         std::to_string(reinterpret_cast<uintptr_t>(temp0)) < std::to_string(reinterpret_cast<uintptr_t>(temp1));
     // Other windows by name, then Explorer windows by name; the two "Temp"
     // folders by the decimal texts of their handles.
-    const std::vector<HWND> expected{HelperWindow(id, "Alpha"), HelperWindow(id, "beta"),
-                                     HelperWindow(id, "Hidden folder"), inOrder ? temp0 : temp1,
+    const std::vector<HWND> expected{kelvane::HelperWindow(id, "Alpha"), kelvane::HelperWindow(id, "beta"),
+                                     kelvane::HelperWindow(id, "Hidden folder"), inOrder ? temp0 : temp1,
                                      inOrder ? temp1 : temp0};
 
     for (int index = 0; index < static_cast<int>(expected.size()); ++index) {
@@ -164,12 +144,18 @@ TEST_F(FinderProgram, TheWindowMenuListsAHelpersWindowsAndChoosingOneRestoresAnd
             if (other == chosen) continue;
             EXPECT_TRUE(IsIconic(other) || !IsWindowVisible(other)) << "restored as well";
         }
-        // Raised above the helper's other windows that are not topmost.
-        for (HWND window : platform::TopLevelWindows()) {
-            if (window == chosen) break;
-            EXPECT_FALSE(std::find(expected.begin(), expected.end(), window) != expected.end() && !IsTopmost(window))
-                << "\"" << kelvane::WindowCaption(window) << "\" is above the chosen window";
-        }
+        // Raised above the helper's other shown windows that are not topmost.
+        std::string above;
+        EXPECT_TRUE(WaitUntil([&] {
+            above.clear();
+            for (HWND window : platform::TopLevelWindows()) {
+                if (window == chosen) break;
+                const bool rival = std::find(expected.begin(), expected.end(), window) != expected.end();
+                if (rival && IsWindowVisible(window) && !IsTopmost(window)) above = kelvane::WindowCaption(window);
+            }
+            return above.empty();
+        })) << "\""
+            << above << "\" stays above the chosen window";
         ShowWindow(chosen, SW_SHOWMINNOACTIVE);
         ASSERT_TRUE(WaitUntil([&] { return IsIconic(chosen) != FALSE; }));
     }
@@ -185,7 +171,7 @@ TEST_F(FinderProgram, EachQuickCommandActsOnTheHelpersWindowsAndLeavesTheExclude
               "KelvaneFinderHelper|Owned|o;KelvaneFinderHelper|Popup|p;Progman|Program Manager|;"
               "CabinetWClass|Hidden folder|h"));
     const DWORD id = helper->Id();
-    auto window = [&](const char* title) { return HelperWindow(id, title); };
+    auto window = [&](const char* title) { return kelvane::HelperWindow(id, title); };
     const size_t kelvaneWindows = test_support::ProcessWindows(kelvane->Id()).size();
 
     // Settings, Quick Commands, then into its submenu, whose first item the

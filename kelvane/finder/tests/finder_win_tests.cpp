@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "kelvane/finder/finder_menu_win32.h"
+#include "kelvane/finder/tests/finder_test_support.h"
 #include "kelvane/finder/tests/finder_test_windows.h"
 #include "kelvane/finder/window_menu_win32.h"
 #include "platform/windows_list.h"
@@ -21,20 +22,6 @@ namespace {
 
 using test_support::RunningProgram;
 using test_support::WaitUntil;
-
-std::string HelperPath() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    return folder.substr(0, folder.find_last_of('\\')) + "\\" + kFinderTestWindowsExe;
-}
-
-HWND HelperWindow(DWORD process, const std::string& title, int nth = 0) {
-    for (HWND window : test_support::ProcessWindows(process)) {
-        if (WindowCaption(window) == title && nth-- == 0) return window;
-    }
-    return nullptr;
-}
 
 // Waits until the helper's windows all stand as asked.
 void WaitForHelper(RunningProgram& helper) {
@@ -80,7 +67,7 @@ protected:
 };
 
 TEST_F(WindowMenuTest, ListsOtherWindowsThenExplorerWindowsAboveTheFixedItemsWithTheirMarkers) {
-    RunningProgram helper(HelperPath(),
+    RunningProgram helper(FinderHelperPath(),
                           "CabinetWClass|Temp|;CabinetWClass|Temp|;CabinetWClass|Hidden folder|h;"
                           "KelvaneFinderHelper|beta|t;KelvaneFinderHelper|Alpha|;KelvaneFinderHelper|Owned|o;"
                           "KelvaneFinderHelper|Popup|p;Progman|Program Manager|;tooltips_class32|tip|;"
@@ -135,7 +122,7 @@ TEST_F(WindowMenuTest, ListsOtherWindowsThenExplorerWindowsAboveTheFixedItemsWit
 }
 
 TEST_F(WindowMenuTest, WithoutIconsNoItemGetsAnIconOrMarker) {
-    RunningProgram helper(HelperPath(), "KelvaneFinderHelper|Only|t");
+    RunningProgram helper(FinderHelperPath(), "KelvaneFinderHelper|Only|t");
     WaitForHelper(helper);
     control.KelvaneData().Settings().SetShowFinderIcons(false);
     WindowMenu windowMenu(control, GetModuleHandleA(nullptr));
@@ -156,7 +143,7 @@ TEST_F(WindowMenuTest, TheFixedItemsEndTheFirstColumnWhenTheWindowsFillMore) {
         wsprintfA(title, "Window %02d", i);
         spec += std::string("KelvaneFinderHelper|") + title + "|m;";
     }
-    RunningProgram helper(HelperPath(), spec);
+    RunningProgram helper(FinderHelperPath(), spec);
     WaitForHelper(helper);
     WindowMenu windowMenu(control, GetModuleHandleA(nullptr));
     windowMenu.Merge(*menu, false);
@@ -227,7 +214,7 @@ TEST(IsForeignTaskWindow, NeverTheDesktopOrThisProcesssWindows) {
 }
 
 TEST(QuickCommands, ActOnOtherProcessesApplicationWindowsOnly) {
-    RunningProgram helper(HelperPath(),
+    RunningProgram helper(FinderHelperPath(),
                           "KelvaneFinderHelper|Plain|;KelvaneFinderHelper|Minimised|m;KelvaneFinderHelper|Owned|o;"
                           "KelvaneFinderHelper|Popup|p;Progman|Program Manager|;Shell_TrayWnd|Taskbar|;"
                           "CabinetWClass|Hidden folder|h");
