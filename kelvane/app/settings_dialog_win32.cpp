@@ -8,6 +8,7 @@
 #include "kelvane/app/resource.h"
 #include "kelvane/app/settings_dialog_resource.h"
 #include "kelvane/components/dialog_control_rules.h"
+#include "kelvane/shellmaint/shell_maintenance_win32.h"
 #include "platform/version_info.h"
 
 namespace kelvane {
@@ -35,17 +36,6 @@ HWND s_openWindow = nullptr;
 
 bool FileExists(const std::string& path) {
     return !path.empty() && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-bool IsWindows95() {
-    OSVERSIONINFOA version = {};
-    version.dwOSVersionInfoSize = sizeof version;
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    if (!GetVersionExA(&version)) return false;
-#pragma GCC diagnostic pop
-    return version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS && version.dwMajorVersion == 4 &&
-           version.dwMinorVersion == 0;
 }
 
 }  // namespace
@@ -308,15 +298,12 @@ void TfrmKelvaneSettings::LoadControls(const KelvaneSettings& settings) {
     const std::string application = m_control.pApplicationName();
     chkAutoRunAtStartup.SetChecked(FileExists(StartupShortcutPath(application)) ||
                                    FileExists(CommonStartupShortcutPath(application)));
-    CCheckBox* cascades[] = {&chkControlPanel, &chkPrinters, &chkDialUpNetworking};
-    for (int cascade = 0; cascade < 3; ++cascade) {
-        bool offered = m_actions.cascadeOffered ? m_actions.cascadeOffered(cascade) : (cascade != 2 || IsWindows95());
-        cascades[cascade]->SetChecked(offered && m_actions.cascadeExists && m_actions.cascadeExists(cascade));
-        if (cascade == 2) {
-            chkDialUpNetworking.SetText(DialUpNetworkingCaption(offered));
-            chkDialUpNetworking.SetEnabled(offered);
-        }
-    }
+    chkControlPanel.SetChecked(CascadeExists(Cascade::ControlPanel));
+    chkPrinters.SetChecked(CascadeExists(Cascade::Printers));
+    const bool dialUpOffered = CascadeOffered(Cascade::DialUpNetworking);
+    chkDialUpNetworking.SetChecked(dialUpOffered && CascadeExists(Cascade::DialUpNetworking));
+    chkDialUpNetworking.SetText(DialUpNetworkingCaption(dialUpOffered));
+    chkDialUpNetworking.SetEnabled(dialUpOffered);
     chkEmptyDocuments.SetChecked(values.emptyDocuments);
     udEmptyDocumentsDelay.SetPosition(values.emptyDocumentsDelay);
     edtEmptyDocumentsDelay.SetValue(values.emptyDocumentsDelay);
@@ -363,9 +350,11 @@ void TfrmKelvaneSettings::Apply() {
         CreateStartupShortcut(application);
     }
 
-    if (m_actions.applyCascades) {
-        m_actions.applyCascades({chkControlPanel.Checked(), chkPrinters.Checked(), chkDialUpNetworking.Checked()});
-    }
+    CascadeChoices cascades;
+    cascades.controlPanel = chkControlPanel.Checked();
+    cascades.printers = chkPrinters.Checked();
+    cascades.dialUp = chkDialUpNetworking.Checked();
+    ApplyCascades(cascades);
     // Saving raises the change notification: the main form re-applies its
     // timers, icons and menus and the hooks follow their switch.
     m_control.KelvaneData().Save();

@@ -15,13 +15,10 @@
 
 namespace kelvane {
 
-// What the dialog asks of the rest of the program. Cascades are numbered
-// Control Panel 0, Printers 1, Dial-Up Networking 2.
+// What the dialog asks of the main form.
 struct SettingsDialogActions {
+    // Documents emptying at once, as the form's timer runs it.
     std::function<void()> emptyNow;
-    std::function<bool(int cascade)> cascadeOffered;
-    std::function<bool(int cascade)> cascadeExists;
-    std::function<void(const std::array<bool, 3>& wanted)> applyCascades;
 };
 
 class TfrmKelvaneSettings {

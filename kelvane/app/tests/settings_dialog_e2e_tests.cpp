@@ -28,6 +28,7 @@ namespace {
 
 using platform::RegistryKey;
 using test_support::RunningProgram;
+using test_support::VisibleMenus;
 using test_support::WaitUntil;
 
 const char* const kSettingsKey = "SOFTWARE\\Nimbrel\\Kelvane\\1.0\\Settings";
@@ -96,14 +97,6 @@ void ChooseComboItem(HWND dialog, int id, int index) {
     HWND combo = Control(dialog, id);
     SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
     SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-}
-
-std::vector<HWND> VisibleMenus() {
-    std::vector<HWND> menus;
-    for (HWND window : platform::TopLevelWindows()) {
-        if (platform::WindowClassName(window) == "#32768" && IsWindowVisible(window)) menus.push_back(window);
-    }
-    return menus;
 }
 
 // Every value of the settings key, as raw data, for "nothing was written".
@@ -216,6 +209,12 @@ protected:
     void Close(HWND dialog, int button) {
         Click(dialog, button);
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); })) << "the dialog stayed open";
+    }
+
+    // Where the shell keeps the user's folders, in the scratch registry.
+    RegistryKey ShellFolders() {
+        return RegistryKey::Create(HKEY_CURRENT_USER,
+                                   "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders");
     }
 
     RegistryKey Settings() { return RegistryKey::Open(HKEY_CURRENT_USER, kSettingsKey); }
@@ -500,6 +499,26 @@ TEST_F(SettingsDialog, UncheckingAutoRunDeletesTheStartupShortcut) {
     Click(dialog, IDC_AUTO_RUN_AT_STARTUP);
     Close(dialog, IDOK);
     EXPECT_EQ(GetFileAttributesA(StartupShortcut().c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(SettingsDialog, TheStartMenuCheckBoxesMakeAndRemoveTheCascades) {
+    test_support::ScratchFolder startMenu;
+    ShellFolders().WriteString("Start Menu", startMenu.Path());
+    const std::string printers = startMenu.Path() + "\\Printers.{2227A280-3AEA-1069-A2DE-08002B30309D}";
+    ASSERT_TRUE(CreateDirectoryA(printers.c_str(), nullptr));
+
+    Start();
+    HWND dialog = OpenFromTrayMenu();
+    ASSERT_NE(dialog, nullptr);
+    SelectPage(dialog, 2);
+    EXPECT_FALSE(Checked(dialog, IDC_CONTROL_PANEL));
+    EXPECT_TRUE(Checked(dialog, IDC_PRINTERS)) << "its folder exists";
+    Click(dialog, IDC_CONTROL_PANEL);
+    Click(dialog, IDC_PRINTERS);
+    Close(dialog, IDOK);
+    const std::string controlPanel = startMenu.Path() + "\\Control Panel.{21EC2020-3AEA-1069-A2DD-08002B30309D}";
+    EXPECT_NE(GetFileAttributesA(controlPanel.c_str()), INVALID_FILE_ATTRIBUTES) << "no Control Panel cascade";
+    EXPECT_EQ(GetFileAttributesA(printers.c_str()), INVALID_FILE_ATTRIBUTES) << "the empty Printers cascade stayed";
 }
 
 }  // namespace
