@@ -278,4 +278,16 @@ std::string BinPath(const std::string& fileName) {
     return path;
 }
 
+std::string SaveMenusPicture(const std::string& name) {
+    RECT area = {};
+    for (HWND menu : VisibleMenus()) {
+        if (!WaitUntilDrawn(menu)) return {};
+        RECT place = {};
+        GetWindowRect(menu, &place);
+        UnionRect(&area, &area, &place);
+    }
+    if (IsRectEmpty(&area)) return {};
+    return SaveScreenPicture(name, area);
+}
+
 }  // namespace test_support

@@ -116,6 +116,9 @@ bool WaitUntilDrawn(HWND window, std::chrono::milliseconds timeout = std::chrono
 std::string SaveScreenPicture(const std::string& name, HWND window = nullptr);
 // The same for an area of the screen, such as a menu with its open submenu.
 std::string SaveScreenPicture(const std::string& name, const RECT& area);
+// The same for the menus open now, a menu with its open submenus: each is
+// waited for until drawn, then the area they cover together is saved.
+std::string SaveMenusPicture(const std::string& name);
 
 // Full Windows path of a built program or file in bin/ ("vorrin.exe").
 std::string BinPath(const std::string& fileName);

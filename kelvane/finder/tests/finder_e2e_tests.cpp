@@ -184,14 +184,7 @@ TEST_F(FinderProgram, EachQuickCommandActsOnTheHelpersWindowsAndLeavesTheExclude
         ASSERT_TRUE(WaitUntil([] { return VisibleMenus().size() == 2; })) << "no Quick Commands submenu";
         for (int i = 0; i < item; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
         if (picture) {
-            RECT both = {};
-            for (HWND open : VisibleMenus()) {
-                EXPECT_TRUE(test_support::WaitUntilDrawn(open));
-                RECT place;
-                GetWindowRect(open, &place);
-                UnionRect(&both, &both, &place);
-            }
-            EXPECT_FALSE(test_support::SaveScreenPicture(picture, both).empty());
+            EXPECT_FALSE(test_support::SaveMenusPicture(picture).empty());
         }
         PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
         ASSERT_TRUE(MenusClosed());
