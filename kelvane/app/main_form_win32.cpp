@@ -11,6 +11,7 @@
 #include "kelvane/app/settings_dialog_win32.h"
 #include "kelvane/components/kelvane_settings.h"
 #include "kelvane/components/stored_value.h"
+#include "kelvane/shellmaint/shell_maintenance_rules.h"
 #include "platform/windows_list.h"
 
 namespace kelvane {
@@ -100,6 +101,7 @@ bool TfrmMainKelvane::Create(HINSTANCE instance, const StartSwitches& switches) 
     m_commands->FollowSettings();
     PlugInSettingsDialog(instance);
     PlugInFinder(instance);
+    OnEmptyDocuments = [this] { m_documents.EmptyNow(); };
 
     bool firstTimeRun = true;
     ioControl.Registry().ReadBool(kFirstTimeRunValue, firstTimeRun);
@@ -226,9 +228,8 @@ void TfrmMainKelvane::ApplySettings() {
         SetTimer(m_window, kShiftWindowsTimer, static_cast<UINT>(settings.AdjustFrequency()), nullptr);
     }
     KillTimer(m_window, kEmptyDocumentsTimer);
-    // An interval of 0 (a unit that names no value) never fires.
-    if (settings.EmptyDocuments() && settings.EmptyDocumentsInterval() > 0) {
-        SetTimer(m_window, kEmptyDocumentsTimer, static_cast<UINT>(settings.EmptyDocumentsInterval()), nullptr);
+    if (auto interval = EmptyDocumentsTimerInterval(settings)) {
+        SetTimer(m_window, kEmptyDocumentsTimer, *interval, nullptr);
     }
     SetTimer(m_window, kMinuteTimer, kMinuteInterval, nullptr);
 
@@ -287,14 +288,9 @@ void TfrmMainKelvane::AdjustWindows(bool all) {
 
 void TfrmMainKelvane::EmptyDocumentsTick() {
     KillTimer(m_window, kEmptyDocumentsTimer);
-    if (!m_emptyingDocuments) {
-        m_emptyingDocuments = true;
-        if (OnEmptyDocuments) OnEmptyDocuments();
-        m_emptyingDocuments = false;
-    }
-    const KelvaneSettings& settings = ioControl.Settings();
-    if (settings.EmptyDocuments() && settings.EmptyDocumentsInterval() > 0) {
-        SetTimer(m_window, kEmptyDocumentsTimer, static_cast<UINT>(settings.EmptyDocumentsInterval()), nullptr);
+    if (OnEmptyDocuments) OnEmptyDocuments();
+    if (auto interval = EmptyDocumentsTimerInterval(ioControl.Settings())) {
+        SetTimer(m_window, kEmptyDocumentsTimer, *interval, nullptr);
     }
 }
 

@@ -18,6 +18,7 @@
 #include "kelvane/finder/finder_menu_win32.h"
 #include "kelvane/finder/window_menu_win32.h"
 #include "kelvane/hooks/system_menu_commands_win32.h"
+#include "kelvane/shellmaint/shell_maintenance_win32.h"
 #include "platform/window_base.h"
 
 namespace kelvane {
@@ -85,7 +86,8 @@ private:
     std::vector<HICON> imglKelvaneIcons;
     std::vector<HICON> imglFinderIcons;
     CMenuItem* miEndFinderSeparator = nullptr;
-    bool m_emptyingDocuments = false;
+    // fiEmptyDocuments and the flag that keeps an emptying from re-entering itself.
+    CDocumentsEmptier m_documents;
     bool m_destroying = false;
     bool m_closed = false;
 };
