@@ -278,20 +278,11 @@ void TfrmKelvaneSettings::FindControls() {
 
 void TfrmKelvaneSettings::LoadControls(const KelvaneSettings& settings) {
     SettingsDialogValues values = DialogValuesFrom(settings);
-    chkAdjustTop.SetChecked(values.adjustTop);
-    chkAdjustLeft.SetChecked(values.adjustLeft);
-    chkAdjustBottom.SetChecked(values.adjustBottom);
-    chkAdjustRight.SetChecked(values.adjustRight);
+    for (const auto& [box, field] : CheckBoxFields()) box->SetChecked(values.*field);
     tbAdjustFrequency.SetPosition(values.frequencyPosition);
     udAdjustFrequency.SetPosition(values.frequencyPosition);
     edtAdjustFrequency.SetText(FrequencyText(tbAdjustFrequency.Position()));
-    chkAutoAdjustWindows.SetChecked(values.autoAdjustWindows);
-    chkResizeWindows.SetChecked(values.resizeWindows);
-    chkDontAdjustIfOffscreen.SetChecked(values.dontAdjustIfOffscreen);
     udOffScreenPercent.SetPosition(ParseInteger(values.offscreenPercentText).value_or(25));
-    chkShowFinderTrayIcon.SetChecked(values.showFinderTrayIcon);
-    chkAddSystemMenuCommands.SetChecked(values.addSystemMenuCommands);
-    chkShowFinderIcons.SetChecked(values.showFinderIcons);
     cbNCLButtonDblClk.SetItemIndex(values.doubleClickIndex);
     m_rememberedDoubleClickIndex = values.doubleClickIndex;
 
@@ -304,7 +295,6 @@ void TfrmKelvaneSettings::LoadControls(const KelvaneSettings& settings) {
     chkDialUpNetworking.SetChecked(dialUpOffered && CascadeExists(Cascade::DialUpNetworking));
     chkDialUpNetworking.SetText(DialUpNetworkingCaption(dialUpOffered));
     chkDialUpNetworking.SetEnabled(dialUpOffered);
-    chkEmptyDocuments.SetChecked(values.emptyDocuments);
     udEmptyDocumentsDelay.SetPosition(values.emptyDocumentsDelay);
     edtEmptyDocumentsDelay.SetValue(values.emptyDocumentsDelay);
     cbEmptyDocumentsDelayType.SetItemIndex(values.delayTypeIndex);
@@ -314,22 +304,28 @@ void TfrmKelvaneSettings::LoadControls(const KelvaneSettings& settings) {
     ApplyOffscreenRule();
 }
 
-SettingsDialogValues TfrmKelvaneSettings::ControlValues() const {
+std::array<TfrmKelvaneSettings::CheckBoxField, 11> TfrmKelvaneSettings::CheckBoxFields() {
+    return {{
+        {&chkAdjustTop, &SettingsDialogValues::adjustTop},
+        {&chkAdjustLeft, &SettingsDialogValues::adjustLeft},
+        {&chkAdjustBottom, &SettingsDialogValues::adjustBottom},
+        {&chkAdjustRight, &SettingsDialogValues::adjustRight},
+        {&chkAutoAdjustWindows, &SettingsDialogValues::autoAdjustWindows},
+        {&chkResizeWindows, &SettingsDialogValues::resizeWindows},
+        {&chkDontAdjustIfOffscreen, &SettingsDialogValues::dontAdjustIfOffscreen},
+        {&chkShowFinderTrayIcon, &SettingsDialogValues::showFinderTrayIcon},
+        {&chkAddSystemMenuCommands, &SettingsDialogValues::addSystemMenuCommands},
+        {&chkShowFinderIcons, &SettingsDialogValues::showFinderIcons},
+        {&chkEmptyDocuments, &SettingsDialogValues::emptyDocuments},
+    }};
+}
+
+SettingsDialogValues TfrmKelvaneSettings::ControlValues() {
     SettingsDialogValues values;
-    values.adjustTop = chkAdjustTop.Checked();
-    values.adjustLeft = chkAdjustLeft.Checked();
-    values.adjustBottom = chkAdjustBottom.Checked();
-    values.adjustRight = chkAdjustRight.Checked();
+    for (const auto& [box, field] : CheckBoxFields()) values.*field = box->Checked();
     values.frequencyPosition = tbAdjustFrequency.Position();
-    values.autoAdjustWindows = chkAutoAdjustWindows.Checked();
-    values.resizeWindows = chkResizeWindows.Checked();
-    values.dontAdjustIfOffscreen = chkDontAdjustIfOffscreen.Checked();
     values.offscreenPercentText = edtOffScreenPercent.Text();
-    values.showFinderTrayIcon = chkShowFinderTrayIcon.Checked();
-    values.addSystemMenuCommands = chkAddSystemMenuCommands.Checked();
-    values.showFinderIcons = chkShowFinderIcons.Checked();
     values.doubleClickIndex = cbNCLButtonDblClk.ItemIndex();
-    values.emptyDocuments = chkEmptyDocuments.Checked();
     values.emptyDocumentsDelay = udEmptyDocumentsDelay.Position();
     values.delayTypeIndex = cbEmptyDocumentsDelayType.ItemIndex();
     return values;

@@ -7,6 +7,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "kelvane/app/settings_dialog_rules.h"
 #include "kelvane/components/dialog_controls_win32.h"
@@ -46,7 +47,10 @@ private:
     void LayOut();
     void FindControls();
     void LoadControls(const KelvaneSettings& settings);
-    SettingsDialogValues ControlValues() const;
+    SettingsDialogValues ControlValues();
+    // Each check box with the value it shows.
+    using CheckBoxField = std::pair<CCheckBox*, bool SettingsDialogValues::*>;
+    std::array<CheckBoxField, 11> CheckBoxFields();
     void Apply();
     void ApplySystemMenuRule();
     void ApplyEmptyDocumentsRule() { pnlEmptyDocumentsSettings.SetContentsEnabled(chkEmptyDocuments.Checked()); }
