@@ -172,6 +172,16 @@ TEST_F(FinderProgram, EachQuickCommandActsOnTheHelpersWindowsAndLeavesTheExclude
               "CabinetWClass|Hidden folder|h"));
     const DWORD id = helper->Id();
     auto window = [&](const char* title) { return kelvane::HelperWindow(id, title); };
+    // kelvane's own settings dialog stays open through every command.
+    HWND menu = OpenTrayMenu(0);
+    ASSERT_NE(menu, nullptr) << "no menu opened";
+    Choose(menu, 0);
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        for (HWND shown : test_support::ProcessWindows(kelvane->Id(), "#32770"))
+            if (IsWindowVisible(shown)) dialog = shown;
+        return dialog != nullptr;
+    })) << "the settings dialog did not open";
     const size_t kelvaneWindows = test_support::ProcessWindows(kelvane->Id()).size();
 
     // Settings, Quick Commands, then into its submenu, whose first item the
@@ -194,6 +204,8 @@ TEST_F(FinderProgram, EachQuickCommandActsOnTheHelpersWindowsAndLeavesTheExclude
         EXPECT_TRUE(IsWindow(form));
         EXPECT_EQ(test_support::ProcessWindows(kelvane->Id()).size(), kelvaneWindows) << "kelvane lost a window";
         EXPECT_TRUE(IsWindow(taskbar.Window())) << "the taskbar was closed";
+        EXPECT_TRUE(IsWindowVisible(dialog) && !IsIconic(dialog))
+            << "the settings dialog was closed, hidden or minimised";
     };
 
     ASSERT_NO_FATAL_FAILURE(run(2, "kelvane-quick-commands"));
@@ -229,6 +241,8 @@ TEST_F(FinderProgram, EachQuickCommandActsOnTheHelpersWindowsAndLeavesTheExclude
     EXPECT_TRUE(IsIconic(window("Owned"))) << "an owned window is no application window";
     EXPECT_FALSE(IsWindowVisible(window("Hidden folder")));
     expectKelvaneUntouched();
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); })) << "the settings dialog did not close";
     Exit();
 }
 
