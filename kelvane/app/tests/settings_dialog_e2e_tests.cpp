@@ -521,4 +521,25 @@ TEST_F(SettingsDialog, TheStartMenuCheckBoxesMakeAndRemoveTheCascades) {
     EXPECT_EQ(GetFileAttributesA(printers.c_str()), INVALID_FILE_ATTRIBUTES) << "the empty Printers cascade stayed";
 }
 
+TEST_F(SettingsDialog, EmptyNowEmptiesTheRecentDocumentsAndLeavesTheDialogOpen) {
+    test_support::ScratchFolder recent;
+    ShellFolders().WriteString("Recent", recent.Path());
+    const std::string shortcut = recent.Path() + "\\letter.lnk";
+    const std::string other = recent.Path() + "\\notes.txt";
+    std::ofstream(shortcut) << "shortcut";
+    std::ofstream(other) << "kept";
+
+    Start();
+    HWND dialog = OpenFromTrayMenu();
+    ASSERT_NE(dialog, nullptr);
+    SelectPage(dialog, 2);
+    ASSERT_FALSE(Checked(dialog, IDC_EMPTY_DOCUMENTS)) << "Empty Now works with the timer off too";
+    Click(dialog, IDC_EMPTY_NOW);
+    EXPECT_TRUE(WaitUntil([&] { return GetFileAttributesA(shortcut.c_str()) == INVALID_FILE_ATTRIBUTES; }))
+        << "the shortcut is still there";
+    EXPECT_NE(GetFileAttributesA(other.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    Close(dialog, IDCANCEL);
+}
+
 }  // namespace
