@@ -7,6 +7,7 @@
 #include "kelvane/app/kelvane_names.h"
 #include "kelvane/app/start_rules.h"
 #include "kelvane/components/kelvane_settings.h"
+#include "kelvane/shellmaint/shell_maintenance_win32.h"
 #include "platform/registry.h"
 #include "platform/shortcut.h"
 #include "platform/version_info.h"
@@ -20,11 +21,6 @@ std::string SpecialFolder(int csidl) {
     std::string folder = path;
     if (!folder.empty() && folder.back() != '\\') folder += '\\';
     return folder;
-}
-
-bool FolderExists(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 }  // namespace
@@ -49,11 +45,10 @@ bool CreateStartupShortcut(const std::string& applicationName) {
 }
 
 void RecordCascadeFolders(CRegistryEnhanced& settings) {
-    std::string startMenu = SpecialFolder(CSIDL_STARTMENU);
-    auto exists = [&](const char* name) { return !startMenu.empty() && FolderExists(startMenu + name); };
-    settings.WriteBool(kCcpAlreadyExistsValue, exists(kControlPanelCascade));
-    settings.WriteBool(kCpAlreadyExistsValue, exists(kPrintersCascade));
-    settings.WriteBool(kCduAlreadyExistsValue, exists(kDialUpCascade));
+    // The same Start Menu folder the cascades are made in.
+    settings.WriteBool(kCcpAlreadyExistsValue, CascadeExists(Cascade::ControlPanel));
+    settings.WriteBool(kCpAlreadyExistsValue, CascadeExists(Cascade::Printers));
+    settings.WriteBool(kCduAlreadyExistsValue, CascadeExists(Cascade::DialUpNetworking));
 }
 
 bool ExplorerHidesFullPaths() {

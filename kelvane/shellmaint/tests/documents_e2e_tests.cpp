@@ -2,6 +2,7 @@
 // program reads its settings and the user's shell folders from a scratch
 // registry, so neither the real Recent folder nor the real settings are met.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -74,6 +75,31 @@ TEST_F(DocumentsTimer, EachTickDeletesTheNewShortcutsAndLeavesTheRest) {
     for (const char* kept : {"UPPER.LNK", "notes.txt", "Sub\\inner.lnk"}) {
         EXPECT_TRUE(Exists(recent + "\\" + kept)) << kept;
     }
+    PostMessageA(form, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !kelvane.Running(); })) << "kelvane did not end";
+}
+
+// The first run records which cascade folders were there before, looking in
+// the same Start Menu folder the cascades are made in.
+TEST_F(DocumentsTimer, TheFirstRunRecordsTheCascadeFoldersOfTheUsersStartMenu) {
+    const std::string startMenu = folder.Path() + "\\Start Menu";
+    ASSERT_TRUE(CreateDirectoryA(startMenu.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA((startMenu + "\\" + kelvane::kPrintersCascade).c_str(), nullptr));
+    ASSERT_TRUE(RegistryKey::Create(HKEY_CURRENT_USER, kUserShellFolders).WriteString("Start Menu", startMenu));
+    RegistryKey settings = RegistryKey::Open(HKEY_CURRENT_USER, kSettingsKey, KEY_ALL_ACCESS);
+    ASSERT_TRUE(settings.DeleteValue("First Time Run"));
+    char startup[MAX_PATH] = {};
+    ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, startup, CSIDL_STARTUP, TRUE));
+    const std::string link = std::string(startup) + "\\Kelvane.lnk";
+    auto removeLink = platform::scope_exit([&] { DeleteFileA(link.c_str()); });
+
+    RunningProgram kelvane(test_support::BinPath("kelvane.exe"));
+    HWND form = kelvane.WaitForWindow(kelvane::kMainFormClass);
+    ASSERT_NE(form, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return settings.Read("CDU Already Exists").has_value(); }));
+    EXPECT_EQ(settings.Read("CCP Already Exists")->Dword(), 0u);
+    EXPECT_EQ(settings.Read("CP Already Exists")->Dword(), 1u);
+    EXPECT_EQ(settings.Read("CDU Already Exists")->Dword(), 0u);
     PostMessageA(form, WM_CLOSE, 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return !kelvane.Running(); })) << "kelvane did not end";
 }
