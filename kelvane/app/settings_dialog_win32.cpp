@@ -27,6 +27,8 @@ constexpr int kDelayMaximum = 60;
 constexpr const char* kResetQuestion = "Are you sure you want to restore all settings to the factory defaults?";
 constexpr const char* kMailUrl = "mailto:kelvane@nimbrel.example";
 constexpr const char* kWebUrl = "https://www.nimbrel.example/";
+constexpr COLORREF kLinkColour = RGB(0, 0, 255);
+constexpr COLORREF kLinkHoverColour = RGB(255, 0, 0);
 constexpr int kPageTemplates[kSettingsPageCount] = {IDD_PAGE_GENERAL, IDD_PAGE_ADJUSTER, IDD_PAGE_START_MENU,
                                                     IDD_PAGE_ABOUT};
 
@@ -113,6 +115,7 @@ INT_PTR TfrmKelvaneSettings::HandleMessage(UINT message, WPARAM wParam, LPARAM l
         }
         return TRUE;
     case WM_HELP: Help(); return TRUE;
+    case WM_SETCURSOR: return OnSetCursor(reinterpret_cast<HWND>(wParam));
     case WM_CLOSE: DestroyWindow(m_dialog); return TRUE;
     case WM_DESTROY: OnDestroy(); return TRUE;
     }
@@ -128,6 +131,7 @@ INT_PTR TfrmKelvaneSettings::HandlePageMessage(HWND page, UINT message, WPARAM w
     case WM_VSCROLL:
         if (reinterpret_cast<HWND>(lParam) == udAdjustFrequency.Window()) OnFrequencyUpDownClicked();
         return TRUE;
+    case WM_SETCURSOR: return OnSetCursor(reinterpret_cast<HWND>(wParam));
     case WM_CTLCOLORSTATIC:
         if (page == m_pages[static_cast<size_t>(SettingsPage::About)]) {
             return LinkColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
@@ -443,10 +447,30 @@ void TfrmKelvaneSettings::OnDestroy() {
     if (m_tooltip) DestroyWindow(m_tooltip);
 }
 
-INT_PTR TfrmKelvaneSettings::LinkColour(HDC dc, HWND control) {
+bool TfrmKelvaneSettings::IsLink(HWND control) const {
     int id = GetDlgCtrlID(control);
-    if (id != IDC_MAIL_LINK && id != IDC_WEB_LINK) return FALSE;
-    SetTextColor(dc, RGB(0, 0, 255));
+    return GetParent(control) == m_pages[static_cast<size_t>(SettingsPage::About)] &&
+           (id == IDC_MAIL_LINK || id == IDC_WEB_LINK);
+}
+
+INT_PTR TfrmKelvaneSettings::OnSetCursor(HWND under) {
+    // A link takes the hover colour while the mouse is over it; any other
+    // window under the mouse gives it back.
+    HWND link = IsLink(under) ? under : nullptr;
+    if (link != m_hoveredLink) {
+        if (m_hoveredLink) InvalidateRect(m_hoveredLink, nullptr, TRUE);
+        if (link) InvalidateRect(link, nullptr, TRUE);
+        m_hoveredLink = link;
+    }
+    if (!link) return FALSE;
+    SetCursor(LoadCursor(nullptr, IDC_HAND));
+    SetWindowLongPtrA(GetParent(link), DWLP_MSGRESULT, TRUE);
+    return TRUE;
+}
+
+INT_PTR TfrmKelvaneSettings::LinkColour(HDC dc, HWND control) {
+    if (!IsLink(control)) return FALSE;
+    SetTextColor(dc, control == m_hoveredLink ? kLinkHoverColour : kLinkColour);
     SetBkMode(dc, TRANSPARENT);
     return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
 }

@@ -64,6 +64,8 @@ private:
     void ResetToFactoryDefaults();
     void Help();
     void OnDestroy();
+    bool IsLink(HWND control) const;
+    INT_PTR OnSetCursor(HWND under);
     INT_PTR LinkColour(HDC dc, HWND control);
 
     CKelvane& m_control;
@@ -74,6 +76,7 @@ private:
     platform::unique_hfont m_headingFont;
     platform::unique_hmenu mnuAdmin;
     HWND m_tooltip = nullptr;
+    HWND m_hoveredLink = nullptr;
     // The double-click choice shown before the system-menu switch forced
     // the first entry.
     int m_rememberedDoubleClickIndex = 0;

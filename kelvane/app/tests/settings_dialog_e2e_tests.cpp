@@ -542,4 +542,30 @@ TEST_F(SettingsDialog, EmptyNowEmptiesTheRecentDocumentsAndLeavesTheDialogOpen) 
     Close(dialog, IDCANCEL);
 }
 
+bool Shows(HWND window, uint32_t colour) {
+    test_support::ScreenPixels screen = test_support::ReadScreen(window);
+    for (uint32_t pixel : screen.pixels) {
+        if (pixel == colour) return true;
+    }
+    return false;
+}
+
+TEST_F(SettingsDialog, TheAboutPageLinksTakeTheHoverColourUnderTheMouse) {
+    Start();
+    HWND dialog = OpenFromTrayMenu();
+    ASSERT_NE(dialog, nullptr);
+    SelectPage(dialog, 3);
+    HWND link = Control(dialog, IDC_WEB_LINK);
+    HWND heading = Control(dialog, IDC_FEEDBACK_HEADING);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(link) != FALSE; }));
+    EXPECT_TRUE(WaitUntil([&] { return Shows(link, 0x0000FF); })) << "a link is blue";
+
+    // What the mouse moving onto the link, and then off it, makes the page hear.
+    SendMessageA(GetParent(link), WM_SETCURSOR, reinterpret_cast<WPARAM>(link), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_TRUE(WaitUntil([&] { return Shows(link, 0xFF0000) && !Shows(link, 0x0000FF); })) << "no hover colour";
+    SendMessageA(GetParent(link), WM_SETCURSOR, reinterpret_cast<WPARAM>(heading), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_TRUE(WaitUntil([&] { return Shows(link, 0x0000FF) && !Shows(link, 0xFF0000); })) << "the colour stayed";
+    Close(dialog, IDCANCEL);
+}
+
 }  // namespace
