@@ -365,8 +365,12 @@ TEST_F(SettingsDialog, ResetFollowedByCancelStoresNothing) {
     EXPECT_EQ(ControlText(percent), "50");
     EXPECT_FALSE(Checked(dialog, IDC_AUTO_RUN_AT_STARTUP)) << "no shortcut in the Startup folder";
 
-    // What the Admin menu's item sends.
-    PostMessageA(dialog, WM_COMMAND, IDM_ADMIN_RESET, 0);
+    // Admin opens its menu; its last item is the reset.
+    PostMessageA(Control(dialog, IDC_ADMIN), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([] { return VisibleMenus().size() == 1; })) << "no Admin menu";
+    HWND admin = VisibleMenus().front();
+    PostMessageA(admin, WM_KEYDOWN, VK_UP, 0);
+    PostMessageA(admin, WM_KEYDOWN, VK_RETURN, 0);
     HWND question = nullptr;
     ASSERT_TRUE(WaitUntil([&] {
         for (HWND box : test_support::ProcessWindows(kelvane->Id(), "#32770")) {
@@ -375,6 +379,9 @@ TEST_F(SettingsDialog, ResetFollowedByCancelStoresNothing) {
         return question != nullptr;
     })) << "no confirmation";
     EXPECT_TRUE(test_support::WaitUntilDrawn(question));
+    // The message box's text control has the identifier 0xFFFF.
+    EXPECT_EQ(ControlText(Control(question, 0xFFFF)),
+              "Are you sure you want to restore all settings to the factory defaults?");
     PostMessageA(question, WM_COMMAND, IDYES, 0);
     ASSERT_TRUE(WaitUntil([&] { return ControlText(percent) == "25"; })) << ControlText(percent);
     EXPECT_TRUE(Checked(dialog, IDC_ADJUST_TOP));
