@@ -134,11 +134,12 @@ function(suite_win_test name)
   set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 600)
   # Test programs that take screen pictures carry the label "screenshots", so
   # that scripts/screenshots.sh runs just those (the scripts configure before
-  # every run, so the label follows the sources).
+  # every run, so the label follows the sources). Any call of a name ending in
+  # "Picture" counts, so a test's own wrapper around SaveScreenPicture does too.
   foreach(source IN LISTS T_SOURCES)
     get_filename_component(source ${source} ABSOLUTE)
     if(source MATCHES "\\.cpp$" AND EXISTS ${source})
-      file(STRINGS ${source} pictures REGEX "Save(Screen|Menus)Picture\\(" LIMIT_COUNT 1)
+      file(STRINGS ${source} pictures REGEX "Picture\\(" LIMIT_COUNT 1)
       if(pictures)
         set_property(TEST ${name} APPEND PROPERTY LABELS screenshots)
         break()
