@@ -43,8 +43,8 @@ bool Register(HINSTANCE instance, const std::string& className) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     HWND first = nullptr;
     int offset = 0;
-    for (const std::string& spec : Split(commandLine ? commandLine : "", ';')) {
-        std::vector<std::string> fields = Split(spec, '|');
+    for (const std::string& entry : Split(commandLine ? commandLine : "", ';')) {
+        std::vector<std::string> fields = Split(entry, '|');
         if (fields.size() < 2) continue;
         const std::string flags = fields.size() > 2 ? fields[2] : "";
         if (!Register(instance, fields[0])) return 1;

@@ -137,13 +137,13 @@ TEST_F(WindowMenuTest, TheFixedItemsEndTheFirstColumnWhenTheWindowsFillMore) {
     const int perColumn = CIconPopupMenu::ItemsPerColumn();
     ASSERT_GT(perColumn, 5);
     const int windows = perColumn + 3;
-    std::string spec;
+    std::string windowsWanted;
     for (int i = 0; i < windows; ++i) {
         char title[32];
         wsprintfA(title, "Window %02d", i);
-        spec += std::string("KelvaneFinderHelper|") + title + "|m;";
+        windowsWanted += std::string("KelvaneFinderHelper|") + title + "|m;";
     }
-    RunningProgram helper(FinderHelperPath(), spec);
+    RunningProgram helper(FinderHelperPath(), windowsWanted);
     WaitForHelper(helper);
     WindowMenu windowMenu(control, GetModuleHandleA(nullptr));
     windowMenu.Merge(*menu, false);
