@@ -4,11 +4,10 @@
 // also appends what happened to it to that file, one line each.
 #include <windows.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "platform/window_base.h"
+#include "stowdesk_standins/standin_log.h"
 
 #ifndef STANDIN_NAME
 #error "STANDIN_NAME and STANDIN_CLASS name the program being stood in for"
@@ -17,12 +16,7 @@
 namespace {
 
 void Log(const std::string& line) {
-    const char* path = std::getenv("STOWDESK_STANDIN_LOG");
-    if (!path || !*path) return;
-    if (FILE* file = std::fopen(path, "ab")) {
-        std::fprintf(file, "%s %s\r\n", STANDIN_NAME, line.c_str());
-        std::fclose(file);
-    }
+    stowdesk::AppendStandinLogLine(STANDIN_NAME, line);
 }
 
 class StandinWindow : public platform::BaseWindow<StandinWindow> {

@@ -5,22 +5,16 @@
 // prefix the programs look for; what they are asked to do is logged.
 #include <windows.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "setup/common/product_names.h"
+#include "stowdesk_standins/standin_log.h"
 
 static std::string s_program;
 
 static void Log(const std::string& line) {
-    if (const char* log = std::getenv("STOWDESK_STANDIN_LOG")) {
-        if (FILE* file = std::fopen(log, "ab")) {
-            std::fprintf(file, "%s %s\r\n", s_program.c_str(), line.c_str());
-            std::fclose(file);
-        }
-    }
+    stowdesk::AppendStandinLogLine(s_program, line);
 }
 
 static LRESULT CALLBACK ShellProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
