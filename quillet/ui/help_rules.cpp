@@ -4,8 +4,12 @@
 
 namespace quillet {
 
+bool HasHelpId(int controlId) {
+    return controlId > 0 && controlId != 0xFFFF;
+}
+
 std::string HelpKeyFor(const HelpRow* rows, int controlId) {
-    if (rows && controlId > 0) {
+    if (rows && HasHelpId(controlId)) {
         for (const HelpRow* row = rows; row->controlId != 0; ++row) {
             if (row->controlId == controlId) {
                 return row->key && *row->key ? row->key : kUnknownHelpKey;

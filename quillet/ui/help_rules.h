@@ -17,12 +17,21 @@ struct HelpRow {
     const char* key;
 };
 
+// The What's-this pop-up's window class, and the window property under which
+// a dialog keeps its help table.
+constexpr const char* kHelpWindowClass = "HV:HelpWnd";
+constexpr const char* kHelpTableProperty = "HV:HelpTable";
+
 constexpr const char* kUnknownHelpKey = "hlpUnknown";
 constexpr const char* kWhatsThisMenuKey = "hlpWhatsThis";
 constexpr int kWhatsThisCommand = 101;
 
+// Whether a control has an id of its own: static controls share -1, which
+// a dialog template of the older form stores as 0xFFFF.
+bool HasHelpId(int controlId);
+
 // The key of `controlId` in `rows` (which may be null); "hlpUnknown" for a
-// control without a row, with an empty key, or without a positive id.
+// control without a row, with an empty key, or without an id of its own.
 std::string HelpKeyFor(const HelpRow* rows, int controlId);
 
 // The pop-up's text is measured at this width, and the window is this much

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "quillet/ui/help_rules.h"
+
 namespace quillet {
 
 // The message dialog with the text of a bare key ("msgConfirmExit") and its
@@ -32,8 +34,21 @@ bool OpenTarget(HWND owner, const std::string& path);
 // The What's-this pop-up for a dialog control: `key` (bare) or, when null, the
 // dialog's help row for the control's id, else "hlpUnknown".
 void ShowWhatsThis(HWND control, const char* key = nullptr);
+// Gives a dialog (or property page) its help table, kept as a window property
+// of the dialog; null takes it away. The rows are static data: they must
+// outlive the dialog.
+void SetDialogHelp(HWND dialog, const HelpRow* rows);
+// What a dialog procedure calls on WM_CONTEXTMENU: for a control with a
+// positive id (the one clicked, the one under the point, or with Shift+F10
+// the focused one) the one-entry "What's This?" menu, and the pop-up when
+// that entry is chosen. False when the message was not about such a control.
+bool HandleContextHelp(HWND dialog, WPARAM wParam, LPARAM lParam);
 // Context help: a non-zero context opens that page of the help beside the
-// program; zero opens the help web address.
+// program (help_rules.h names the contexts); zero opens the help web address.
+// A page that cannot be opened is reported as a launch error with its path.
+// When the environment variable below names a file, the request is appended
+// to it as a line "<context> <target>" instead (tests run without a browser).
 void OpenHelp(HWND owner, int contextId);
+constexpr const char* kTestHelpLogVariable = "QUILLET_TEST_HELP_LOG";
 
 }  // namespace quillet

@@ -15,6 +15,8 @@ const HelpRow kFolderPage[] = {
     {1006, "hlpFolder:pvTreeRoot"},
 };
 
+const HelpRow kStaticRow[] = {{0xFFFF, "hlpStatic"}, {0xFFFE, "hlpStatic"}, {0, nullptr}};
+
 TEST(HelpKeyFor, FindsTheRowOrAnswersUnknown) {
     const struct {
         const HelpRow* rows;
@@ -29,6 +31,8 @@ TEST(HelpKeyFor, FindsTheRowOrAnswersUnknown) {
         {kFolderPage, 4711, "hlpUnknown"},  // no row
         {kFolderPage, 0, "hlpUnknown"},
         {kFolderPage, -1, "hlpUnknown"},  // static controls share the id -1
+        {kStaticRow, 0xFFFF, "hlpUnknown"},  // ...stored as 0xFFFF by older templates
+        {kStaticRow, 0xFFFE, "hlpStatic"},
         {nullptr, 1002, "hlpUnknown"},    // a dialog without a table
     };
     for (const auto& c : cases) {

@@ -24,9 +24,9 @@ private:
 
 // The test program's own version facts where it has them; the names the
 // language libraries and the captions need where it has none.
-VersionFacts TestFacts() {
+VersionFacts TestFacts(const std::string& programFolder) {
     VersionFacts facts = ReadVersionFacts(platform::ModulePath());
-    facts.folder = TestApplication::LanguageFolder();
+    facts.folder = programFolder;
     if (facts.internalName.empty()) facts.internalName = "quillet";
     if (facts.productName.empty()) facts.productName = "Quillet";
     return facts;
@@ -34,10 +34,12 @@ VersionFacts TestFacts() {
 
 }  // namespace
 
-TestApplication::TestApplication() {
-    m_language = std::make_unique<Language>(std::make_unique<TestLanguageEnvironment>(), TestFacts());
+TestApplication::TestApplication() : TestApplication(LanguageFolder()) {}
+
+TestApplication::TestApplication(const std::string& programFolder) {
+    m_language = std::make_unique<Language>(std::make_unique<TestLanguageEnvironment>(), TestFacts(programFolder));
     if (!m_language->Start()) {
-        throw std::runtime_error("no quillet language library in " + LanguageFolder());
+        throw std::runtime_error("no quillet language library in " + programFolder);
     }
     ResetModel();
     SetApp(this);

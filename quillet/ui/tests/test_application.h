@@ -27,6 +27,9 @@ public:
     // Throws std::runtime_error when no language library can be loaded (the
     // test then fails with that text rather than crashing on a null library).
     TestApplication();
+    // The same with another program folder ("%bp", where the libraries and
+    // the help pages are looked for): a test copies there what it needs.
+    explicit TestApplication(const std::string& programFolder);
     ~TestApplication() override;
     TestApplication(const TestApplication&) = delete;
     TestApplication& operator=(const TestApplication&) = delete;

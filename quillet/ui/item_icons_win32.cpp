@@ -1,0 +1,214 @@
+// Icons of icon-set objects, loaded once and kept for the life of the process.
+#include "quillet/ui/item_icons.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "platform/handles.h"
+#include "quillet/model/class_id.h"
+#include "quillet/model/property_tags.h"
+#include "quillet/ui/icon_group.h"
+#include "quillet/ui/ui_resource_ids.h"
+
+namespace quillet {
+namespace {
+
+constexpr int kProgramIcon = 1;
+
+bool IsLarge(IconSize size) {
+    return size == IconSize::Large || size == IconSize::ExactLarge;
+}
+
+bool IsExact(IconSize size) {
+    return size == IconSize::ExactLarge || size == IconSize::ExactSmall;
+}
+
+PropertyTag IconTag(IconSize size) {
+    switch (size) {
+    case IconSize::Large: return kTagLargeIcon;
+    case IconSize::Small: return kTagSmallIcon;
+    case IconSize::ExactLarge: return kTagExactLargeIcon;
+    default: return kTagExactSmallIcon;
+    }
+}
+
+// Every icon loaded here, by where it came from. Menus and tray icons show
+// the same handles for as long as they like, so none is destroyed before the
+// process ends; loading the same icon twice gives the first handle.
+class IconCache {
+public:
+    template <typename Load>
+    HICON Get(const std::string& key, Load load) {
+        std::lock_guard<std::mutex> guard(m_lock);
+        auto found = m_icons.find(key);
+        if (found != m_icons.end()) return found->second.get();
+        platform::unique_hicon icon(load());
+        if (!icon) return nullptr;
+        return m_icons.emplace(key, std::move(icon)).first->second.get();
+    }
+
+private:
+    std::mutex m_lock;
+    std::map<std::string, platform::unique_hicon> m_icons;
+};
+
+IconCache& Cache() {
+    static IconCache cache;
+    return cache;
+}
+
+std::string SizeKey(IconSize size) {
+    return std::to_string(static_cast<int>(size));
+}
+
+std::string Lowered(std::string text) {
+    if (!text.empty()) CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
+platform::unique_hmodule OpenAsData(const std::string& file) {
+    return platform::unique_hmodule(LoadLibraryExA(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+}
+
+// A resource id is a 16-bit number: an index of -70000 names no resource,
+// rather than resource 70000 - 65536.
+bool ResourceIdOfIndex(int index, WORD* id) {
+    if (index >= 0 || index < -0xFFFF) return false;
+    *id = static_cast<WORD>(-index);
+    return true;
+}
+
+HICON LoadSized(HMODULE module, WORD id, bool large) {
+    const int edge = large ? 0 : 16;
+    return static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_ICON, edge, edge,
+                                         large ? LR_DEFAULTSIZE : 0));
+}
+
+std::vector<uint8_t> ResourceBytes(HMODULE module, LPCSTR name, LPCSTR type) {
+    HRSRC found = FindResourceA(module, name, type);
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    const auto* bytes = loaded ? static_cast<const uint8_t*>(LockResource(loaded)) : nullptr;
+    if (!bytes) return {};
+    return std::vector<uint8_t>(bytes, bytes + SizeofResource(module, found));
+}
+
+BOOL CALLBACK CollectGroup(HMODULE, LPCSTR, LPSTR name, LONG_PTR list) {
+    auto* names = reinterpret_cast<std::vector<std::string>*>(list);
+    // Keep a numbered name as "#id", which FindResource reads back as that id.
+    names->push_back(IS_INTRESOURCE(name) ? "#" + std::to_string(reinterpret_cast<UINT_PTR>(name)) : name);
+    return TRUE;
+}
+
+// The 16-colour image of exactly `edge` pixels from the icon group at
+// position `index` (or with id -index) of a program file.
+HICON LoadExactImage(const std::string& file, int index, int edge) {
+    platform::unique_hmodule module = OpenAsData(file);
+    if (!module) return nullptr;
+    std::string group;
+    WORD id = 0;
+    if (ResourceIdOfIndex(index, &id)) {
+        group = "#" + std::to_string(id);
+    } else {
+        std::vector<std::string> groups;
+        EnumResourceNamesA(module.get(), RT_GROUP_ICON, CollectGroup, reinterpret_cast<LONG_PTR>(&groups));
+        if (index < 0 || static_cast<size_t>(index) >= groups.size()) return nullptr;
+        group = groups[index];
+    }
+    const std::vector<uint8_t> directory = ResourceBytes(module.get(), group.c_str(), RT_GROUP_ICON);
+    const std::optional<uint16_t> image = FindExactIconImage(directory.data(), directory.size(), edge);
+    if (!image) return nullptr;
+    std::vector<uint8_t> bits = ResourceBytes(module.get(), MAKEINTRESOURCEA(*image), RT_ICON);
+    if (bits.empty()) return nullptr;
+    return CreateIconFromResourceEx(bits.data(), static_cast<DWORD>(bits.size()), TRUE, 0x00030000, edge, edge, 0);
+}
+
+HICON LoadFromSource(const std::string& file, int index, IconSize size) {
+    const bool large = IsLarge(size);
+    if (IsExact(size)) {
+        if (HICON icon = LoadExactImage(file, index, large ? 32 : 16)) return icon;
+    }
+    WORD id = 0;
+    if (ResourceIdOfIndex(index, &id)) {
+        platform::unique_hmodule module = OpenAsData(file);
+        return module ? LoadSized(module.get(), id, large) : nullptr;
+    }
+    if (index < 0) return nullptr;
+    HICON icon = nullptr;
+    ExtractIconExA(file.c_str(), index, large ? &icon : nullptr, large ? nullptr : &icon, 1);
+    return icon;
+}
+
+HICON ProgramIcon(int id, IconSize size) {
+    if (id <= 0 || id > 0xFFFF) return nullptr;
+    return Cache().Get("program|" + std::to_string(id) + "|" + SizeKey(size), [&] {
+        return LoadSized(GetModuleHandleA(nullptr), static_cast<WORD>(id), IsLarge(size));
+    });
+}
+
+HICON ShellIcon(const char* pathOrList, UINT flags, IconSize size) {
+    SHFILEINFOA info = {};
+    flags |= SHGFI_ICON | (IsLarge(size) ? SHGFI_LARGEICON : SHGFI_SMALLICON);
+    if (!SHGetFileInfoA(pathOrList, 0, &info, sizeof info, flags)) return nullptr;
+    return info.hIcon;
+}
+
+// The shell's icon of a folder item's folder: its special folder's, else its
+// path's.
+HICON FolderIcon(const Object& item, IconSize size) {
+    const int32_t special = item.ReadInteger(kTagFolderSpecial, kNoSpecialFolder);
+    if (special != kNoSpecialFolder) {
+        return Cache().Get("special|" + std::to_string(special) + "|" + SizeKey(size), [&]() -> HICON {
+            LPITEMIDLIST list = nullptr;
+            if (FAILED(SHGetSpecialFolderLocation(nullptr, special, &list)) || !list) return nullptr;
+            platform::scope_exit free_list([&] { CoTaskMemFree(list); });
+            return ShellIcon(reinterpret_cast<const char*>(list), SHGFI_PIDL, size);
+        });
+    }
+    const std::string path = item.ReadText(kTagPath);
+    if (path.empty()) return nullptr;
+    return Cache().Get("shell|" + Lowered(path) + "|" + SizeKey(size),
+                       [&] { return ShellIcon(path.c_str(), 0, size); });
+}
+
+HICON ClassIcon(const Object& item, IconSize size) {
+    const Guid& classId = item.ClassId();
+    if (classId == kClassStandardTrayIcon || classId == kClassIconSetRoot) return ProgramIcon(kProgramIcon, size);
+    if (classId == kClassFolder) {
+        if (HICON icon = FolderIcon(item, size)) return icon;
+    }
+    return ProgramIcon(item.ClassIconResource(), size);
+}
+
+HICON FallbackIcon(IconSize size) {
+    if (HICON icon = ProgramIcon(IDI_QUILLET_FALLBACK, size)) return icon;
+    // A shared system icon, never destroyed by anyone.
+    return LoadIconA(nullptr, IDI_APPLICATION);
+}
+
+}  // namespace
+
+HICON ItemIcon(const Object& item, IconSize size) {
+    // An icon handle put on the object itself (by whoever owns it) comes first.
+    Value own;
+    if (item.GetOwnProperty(IconTag(size), &own) && own.IconHandle()) return static_cast<HICON>(own.IconHandle());
+
+    Value file;
+    if (item.GetOwnProperty(kTagIconFile, &file) && !file.TextView().empty()) {
+        Value index;
+        item.GetOwnProperty(kTagIconIndex, &index);
+        const std::string source(file.TextView());
+        const int number = index.Integer();
+        HICON icon = Cache().Get("file|" + Lowered(source) + "|" + std::to_string(number) + "|" + SizeKey(size),
+                                 [&] { return LoadFromSource(source, number, size); });
+        return icon ? icon : FallbackIcon(size);
+    }
+    if (HICON icon = ClassIcon(item, size)) return icon;
+    return FallbackIcon(size);
+}
+
+}  // namespace quillet
