@@ -2,6 +2,7 @@
 
 #include <shlwapi.h>
 
+#include <cstdlib>
 #include <vector>
 
 namespace platform {
@@ -94,6 +95,30 @@ std::string ExpandEnvironment(const std::string& text) {
     DWORD written = ExpandEnvironmentStringsA(text.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
     if (written == 0 || written > buffer.size()) return text;
     return std::string(buffer.data());
+}
+
+bool RedirectRegistryForTests(const char* variable) {
+    const char* root = std::getenv(variable);
+    if (!root || !*root) return true;
+    struct Redirect {
+        HKEY predefined;
+        const char* subkey;
+    };
+    static const Redirect redirects[] = {{HKEY_CURRENT_USER, "HKCU"}, {HKEY_LOCAL_MACHINE, "HKLM"}};
+    // Both keys are opened before either override: the second path lies
+    // under the real HKEY_CURRENT_USER too. They stay open for the process.
+    static unique_hkey keys[2];
+    for (int i = 0; i < 2; ++i) {
+        std::string path = std::string(root) + "\\" + redirects[i].subkey;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                            nullptr, keys[i].put(), nullptr) != ERROR_SUCCESS) {
+            return false;
+        }
+    }
+    for (int i = 0; i < 2; ++i) {
+        if (RegOverridePredefKey(redirects[i].predefined, keys[i].get()) != ERROR_SUCCESS) return false;
+    }
+    return true;
 }
 
 }  // namespace platform

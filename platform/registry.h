@@ -53,4 +53,11 @@ bool DeleteKeyTree(HKEY root, const std::string& path);
 // %NAME% references replaced by the environment's values.
 std::string ExpandEnvironment(const std::string& text);
 
+// When the environment variable `variable` names a key path under the real
+// HKEY_CURRENT_USER, this process's HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE
+// become its "HKCU" and "HKLM" subkeys (created when missing), so that a test
+// can run a program against a scratch registry. True when the variable is
+// unset or the redirection is in place.
+bool RedirectRegistryForTests(const char* variable);
+
 }  // namespace platform
