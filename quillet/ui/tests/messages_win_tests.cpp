@@ -185,32 +185,43 @@ TEST_F(MessageDialogTest, SecondButtonAsDefaultTakesTheFocusAndEnter) {
 }
 
 TEST_F(MessageDialogTest, ALongTextGrowsTheDialogInsteadOfBeingCut) {
-    std::string longPath = "C:";
-    for (int i = 0; i < 40; ++i) longPath += "\\a folder with a long name number " + std::to_string(i);
-    DialogRun run([&] { return ShowFormattedMessage(nullptr, MB_OK, "$errDefault", {longPath}); });
-    HWND dialog = run.WaitForDialog();
-    ASSERT_NE(nullptr, dialog);
-    const std::string text = ItemText(dialog, IDC_MESSAGE_TEXT);
-    EXPECT_NE(std::string::npos, text.find(longPath));
-    // Measured as the dialog draws it, the text fits its field...
-    HWND field = GetDlgItem(dialog, IDC_MESSAGE_TEXT);
-    RECT fieldRect = {};
-    GetClientRect(field, &fieldRect);
-    RECT needed = fieldRect;
-    {
-        platform::unique_hdc_window dc(field);
-        platform::unique_select_object font(dc.get(), reinterpret_cast<HFONT>(SendMessageA(field, WM_GETFONT, 0, 0)));
-        DrawTextA(dc.get(), text.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
+    std::string withBlanks = "C:";
+    std::string withoutBlanks = "C:";
+    for (int i = 0; i < 40; ++i) {
+        withBlanks += "\\a folder with a long name number " + std::to_string(i);
+        withoutBlanks += "\\folder_" + std::to_string(i);
     }
-    EXPECT_GE(fieldRect.bottom, needed.bottom);
-    // ...and the button sits below it, inside the dialog.
-    const RECT button = ItemRect(dialog, IDOK);
-    RECT window = {};
-    GetWindowRect(dialog, &window);
-    EXPECT_GE(button.top, ItemRect(dialog, IDC_MESSAGE_TEXT).bottom);
-    EXPECT_LE(button.bottom, window.bottom);
-    PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
-    EXPECT_EQ(IDOK, run.WaitForAnswer());
+    for (const std::string& path : {withBlanks, withoutBlanks}) {
+        SCOPED_TRACE(path);
+        DialogRun run([&] { return ShowFormattedMessage(nullptr, MB_OK, "$errDefault", {path}); });
+        HWND dialog = run.WaitForDialog();
+        ASSERT_NE(nullptr, dialog);
+        const std::string text = ItemText(dialog, IDC_MESSAGE_TEXT);
+        EXPECT_NE(std::string::npos, text.find(path));
+        // Measured as the field draws it, the text fits the field's width and
+        // height...
+        HWND field = GetDlgItem(dialog, IDC_MESSAGE_TEXT);
+        EXPECT_TRUE(GetWindowLongA(field, GWL_STYLE) & SS_EDITCONTROL);
+        RECT fieldRect = {};
+        GetClientRect(field, &fieldRect);
+        RECT needed = fieldRect;
+        {
+            platform::unique_hdc_window dc(field);
+            platform::unique_select_object font(dc.get(),
+                                                reinterpret_cast<HFONT>(SendMessageA(field, WM_GETFONT, 0, 0)));
+            DrawTextA(dc.get(), text.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
+        }
+        EXPECT_LE(needed.right, fieldRect.right);
+        EXPECT_LE(needed.bottom, fieldRect.bottom);
+        // ...and the button sits below it, inside the dialog.
+        const RECT button = ItemRect(dialog, IDOK);
+        RECT window = {};
+        GetWindowRect(dialog, &window);
+        EXPECT_GE(button.top, ItemRect(dialog, IDC_MESSAGE_TEXT).bottom);
+        EXPECT_LE(button.bottom, window.bottom);
+        PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+        EXPECT_EQ(IDOK, run.WaitForAnswer());
+    }
 }
 
 TEST_F(MessageDialogTest, TheSystemsReasonFollowsTheTextAfterABlankLine) {

@@ -238,6 +238,17 @@ TEST_F(FolderPageTest, ARightClickOffersWhatsThisAndChoosingItShowsTheControlsHe
     }
 }
 
+TEST_F(FolderPageTest, FromTheKeyboardTheFocusedControlGetsTheHelp) {
+    // Shift+F10 or the menu key: WM_CONTEXTMENU without a point (-1).
+    SetFocus(GetDlgItem(page.get(), 1006));
+    PostMessageA(page.get(), WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(page.get(), WM_KEYDOWN, VK_RETURN, 0);
+    SendMessageA(page.get(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(page.get()), -1);
+    HWND popup = HelpPopupWindow();
+    ASSERT_NE(nullptr, popup);
+    EXPECT_EQ(Text("hlpFolder:pvTreeRoot"), WindowText(popup));
+}
+
 TEST_F(FolderPageTest, ACancelledMenuShowsNoHelp) {
     RightClick(1002, false);
     EXPECT_EQ(nullptr, HelpPopupWindow());
