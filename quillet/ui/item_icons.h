@@ -7,6 +7,9 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <string>
+
 #include "quillet/model/object.h"
 
 namespace quillet {
@@ -14,5 +17,12 @@ namespace quillet {
 enum class IconSize { Large, Small, ExactLarge, ExactSmall };
 
 HICON ItemIcon(const Object& item, IconSize size);
+
+// The process's one store of such icons, for any icon quillet loads and
+// shows for as long as it likes (menu entries, tray icons): the icon `key`
+// names, loaded by `load` the first time (its handle is then owned here) and
+// the same handle every time after. A key says where the icon came from and
+// its size; a failed load is not kept, so it is tried again next time.
+HICON KeptIcon(const std::string& key, const std::function<HICON()>& load);
 
 }  // namespace quillet

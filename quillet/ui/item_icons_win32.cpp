@@ -37,31 +37,6 @@ PropertyTag IconTag(IconSize size) {
     }
 }
 
-// Every icon loaded here, by where it came from. Menus and tray icons show
-// the same handles for as long as they like, so none is destroyed before the
-// process ends; loading the same icon twice gives the first handle.
-class IconCache {
-public:
-    template <typename Load>
-    HICON Get(const std::string& key, Load load) {
-        std::lock_guard<std::mutex> guard(m_lock);
-        auto found = m_icons.find(key);
-        if (found != m_icons.end()) return found->second.get();
-        platform::unique_hicon icon(load());
-        if (!icon) return nullptr;
-        return m_icons.emplace(key, std::move(icon)).first->second.get();
-    }
-
-private:
-    std::mutex m_lock;
-    std::map<std::string, platform::unique_hicon> m_icons;
-};
-
-IconCache& Cache() {
-    static IconCache cache;
-    return cache;
-}
-
 std::string SizeKey(IconSize size) {
     return std::to_string(static_cast<int>(size));
 }
@@ -145,7 +120,7 @@ HICON LoadFromSource(const std::string& file, int index, IconSize size) {
 
 HICON ProgramIcon(int id, IconSize size) {
     if (id <= 0 || id > 0xFFFF) return nullptr;
-    return Cache().Get("program|" + std::to_string(id) + "|" + SizeKey(size), [&] {
+    return KeptIcon("program|" + std::to_string(id) + "|" + SizeKey(size), [&] {
         return LoadSized(GetModuleHandleA(nullptr), static_cast<WORD>(id), IsLarge(size));
     });
 }
@@ -157,22 +132,40 @@ HICON ShellIcon(const char* pathOrList, UINT flags, IconSize size) {
     return info.hIcon;
 }
 
+HICON ShellIconOfList(LPITEMIDLIST list, IconSize size) {
+    if (!list) return nullptr;
+    platform::scope_exit free_list([&] { CoTaskMemFree(list); });
+    return ShellIcon(reinterpret_cast<const char*>(list), SHGFI_PIDL, size);
+}
+
+// A path of the shell namespace ("::{class id}", such as My Computer) names
+// no file, so it goes through the shell's parser.
+HICON ShellIconOfNamespacePath(const std::string& path, IconSize size) {
+    const int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+    if (length <= 0) return nullptr;
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), length);
+    LPITEMIDLIST list = nullptr;
+    if (FAILED(SHParseDisplayName(wide.c_str(), nullptr, &list, 0, nullptr))) return nullptr;
+    return ShellIconOfList(list, size);
+}
+
 // The shell's icon of a folder item's folder: its special folder's, else its
 // path's.
 HICON FolderIcon(const Object& item, IconSize size) {
     const int32_t special = item.ReadInteger(kTagFolderSpecial, kNoSpecialFolder);
     if (special != kNoSpecialFolder) {
-        return Cache().Get("special|" + std::to_string(special) + "|" + SizeKey(size), [&]() -> HICON {
+        return KeptIcon("special|" + std::to_string(special) + "|" + SizeKey(size), [&]() -> HICON {
             LPITEMIDLIST list = nullptr;
-            if (FAILED(SHGetSpecialFolderLocation(nullptr, special, &list)) || !list) return nullptr;
-            platform::scope_exit free_list([&] { CoTaskMemFree(list); });
-            return ShellIcon(reinterpret_cast<const char*>(list), SHGFI_PIDL, size);
+            if (FAILED(SHGetSpecialFolderLocation(nullptr, special, &list))) return nullptr;
+            return ShellIconOfList(list, size);
         });
     }
     const std::string path = item.ReadText(kTagPath);
     if (path.empty()) return nullptr;
-    return Cache().Get("shell|" + Lowered(path) + "|" + SizeKey(size),
-                       [&] { return ShellIcon(path.c_str(), 0, size); });
+    return KeptIcon("shell|" + Lowered(path) + "|" + SizeKey(size), [&] {
+        return path.rfind("::", 0) == 0 ? ShellIconOfNamespacePath(path, size) : ShellIcon(path.c_str(), 0, size);
+    });
 }
 
 HICON ClassIcon(const Object& item, IconSize size) {
@@ -192,6 +185,19 @@ HICON FallbackIcon(IconSize size) {
 
 }  // namespace
 
+// Menus and tray icons show the same handles for as long as they like, so
+// none is destroyed before the process ends.
+HICON KeptIcon(const std::string& key, const std::function<HICON()>& load) {
+    static std::mutex s_lock;
+    static std::map<std::string, platform::unique_hicon> s_icons;
+    std::lock_guard<std::mutex> guard(s_lock);
+    auto found = s_icons.find(key);
+    if (found != s_icons.end()) return found->second.get();
+    platform::unique_hicon icon(load());
+    if (!icon) return nullptr;
+    return s_icons.emplace(key, std::move(icon)).first->second.get();
+}
+
 HICON ItemIcon(const Object& item, IconSize size) {
     // An icon handle put on the object itself (by whoever owns it) comes first.
     Value own;
@@ -203,7 +209,7 @@ HICON ItemIcon(const Object& item, IconSize size) {
         item.GetOwnProperty(kTagIconIndex, &index);
         const std::string source(file.TextView());
         const int number = index.Integer();
-        HICON icon = Cache().Get("file|" + Lowered(source) + "|" + std::to_string(number) + "|" + SizeKey(size),
+        HICON icon = KeptIcon("file|" + Lowered(source) + "|" + std::to_string(number) + "|" + SizeKey(size),
                                  [&] { return LoadFromSource(source, number, size); });
         return icon ? icon : FallbackIcon(size);
     }

@@ -162,7 +162,9 @@ TEST_F(ItemIconsTest, ClassesWithoutAnIconSourceShowTheirOwnIcons) {
     RefPtr<Object> plain = Folder(scratch.Path());
     RefPtr<Object> special = Folder();
     ASSERT_TRUE(special->SetProperty(kTagFolderSpecial, Value::FromInteger(17)));  // My Computer
-    for (Object* folder : {plain.Get(), special.Get()}) {
+    RefPtr<Object> shellObject = Folder("::{20D04FE0-3AEA-1069-A2D8-08002B30309D}");  // My Computer too
+    for (Object* folder : {plain.Get(), special.Get(), shellObject.Get()}) {
+        SCOPED_TRACE(folder->ReadText(kTagPath));
         const Drawn drawn = Draw(ItemIcon(*folder, IconSize::Small));
         EXPECT_EQ(16, drawn.width);
         EXPECT_NE(fallback.pixels, drawn.pixels);
@@ -214,6 +216,28 @@ TEST_F(ItemIconsTest, EachIconIsLoadedOnceAndKeptForEveryCaller) {
     EXPECT_LE(warmed, before + 20) << "a few icons were loaded, not one per call";
     // And the first icon is still good to draw.
     EXPECT_EQ(kYellow, Draw(first).Middle());
+}
+
+TEST(KeptIcon, LoadsOnceAndTriesAFailedLoadAgain) {
+    int loads = 0;
+    auto failing = [&]() -> HICON {
+        ++loads;
+        return nullptr;
+    };
+    EXPECT_EQ(nullptr, KeptIcon("test|failing", failing));
+    EXPECT_EQ(nullptr, KeptIcon("test|failing", failing));
+    EXPECT_EQ(2, loads);
+
+    loads = 0;
+    auto copy = [&]() -> HICON {
+        ++loads;
+        return CopyIcon(LoadIconA(nullptr, IDI_QUESTION));
+    };
+    const HICON first = KeptIcon("test|question", copy);
+    ASSERT_NE(nullptr, first);
+    EXPECT_EQ(first, KeptIcon("test|question", copy));
+    EXPECT_EQ(1, loads);
+    EXPECT_NE(first, KeptIcon("test|question|another", copy));
 }
 
 }  // namespace
