@@ -104,6 +104,7 @@ void HelpPopup::Close() {
     m_closing = true;
     if (GetCapture() == m_window) ReleaseCapture();
     DestroyWindow(m_window);
+    m_background.reset();
 }
 
 LRESULT HelpPopup::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
