@@ -113,7 +113,9 @@ private:
     void ShowContextMenu(MenuEntry& entry, POINT screen);
     void ShowTrayEntryMenu(MenuEntry& entry, POINT screen);
     void DrawEntry(HDC dc, int index, MenuEntry& entry);
-    HWND MessageOwner() const { return m_owner ? m_owner : m_window; }
+    // Whom messages and launches are owned by once the menus have closed: the
+    // menu's owner, or a floating window, which stays.
+    HWND MessageOwner() const { return m_floating ? m_window : m_owner; }
 
     std::shared_ptr<Menu> m_root;
     Menu* m_menu;

@@ -486,6 +486,155 @@ TEST_F(MenusTest, ATrayIconWithoutItemsShowsOneGrayedEntry) {
     EXPECT_TRUE(state & MF_GRAYED);
 }
 
+// The texts of the popup menu open on the screen (separators as "").
+std::vector<std::string> PopupTexts(HWND popup) {
+    std::vector<std::string> texts;
+    HMENU menu = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        char text[128] = {};
+        GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+// Right-clicks the entry `name` of the open tray menu, reads the context
+// menu's texts into `texts` and then chooses the item `choice` with the
+// arrow keys and Return, or closes the context menu when `choice` is empty.
+void RightClickEntry(Script& script, const std::string& name, std::vector<std::string>& texts,
+                     const std::string& choice) {
+    script.Add("right-click " + name, [name] {
+        HWND window = LatestMenuWindow();
+        if (!window) return false;
+        const int index = IndexOf(window, name);
+        if (index < 0) return false;
+        const POINT point = Centre(MenuEntryRects(window)[static_cast<size_t>(index)]);
+        PostMouse(WM_MOUSEMOVE, point);
+        PostMouse(WM_RBUTTONDOWN, point, nullptr, MK_RBUTTON);
+        PostMouse(WM_RBUTTONUP, point);
+        return true;
+    });
+    script.Add("the context menu shows", [&texts, choice] {
+        std::vector<HWND> popups = test_support::VisibleMenus();
+        if (popups.empty()) return false;
+        texts = PopupTexts(popups.front());
+        if (choice.empty()) PostMessageA(popups.front(), WM_KEYDOWN, VK_ESCAPE, 0);
+        return true;
+    });
+    if (choice.empty()) return;
+    // One arrow key at a time until the wanted item is highlighted, so the
+    // menu's starting selection does not matter.
+    script.Add("choose " + choice, [choice] {
+        std::vector<HWND> popups = test_support::VisibleMenus();
+        if (popups.empty()) return false;
+        HMENU menu = reinterpret_cast<HMENU>(SendMessageA(popups.front(), MN_GETHMENU, 0, 0));
+        const std::vector<std::string> items = PopupTexts(popups.front());
+        const auto wanted = std::find(items.begin(), items.end(), choice);
+        if (wanted == items.end()) return false;
+        const UINT position = static_cast<UINT>(wanted - items.begin());
+        if (GetMenuState(menu, position, MF_BYPOSITION) & MF_HILITE) {
+            PostMessageA(popups.front(), WM_KEYDOWN, VK_RETURN, 0);
+            return true;
+        }
+        PostMessageA(popups.front(), WM_KEYDOWN, VK_DOWN, 0);
+        return false;
+    });
+}
+
+TEST_F(MenusTest, RemovingATrayItemAsksFirstThenSavesTheIconSet) {
+    RefPtr<Object> tray = TrayIcon({NamedCommand("Keep"), NamedCommand("Drop")});
+    std::vector<std::string> texts;
+    std::string question;
+    Script script;
+    RightClickEntry(script, "Drop", texts, Text("mnuRemove"));
+    script.Add("the question shows", [&] {
+        HWND dialog = MessageDialog();
+        if (!dialog) return false;
+        question = DialogText(dialog);
+        SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);  // Yes
+        return true;
+    });
+    script.Run([&] { ShowTrayIconMenu(*tray, nullptr); });
+
+    EXPECT_EQ((std::vector<std::string>{Text("mnuNew"), Text("mnuRemove"), "", Text("mnuProperties")}), texts);
+    EXPECT_EQ(Text("msgConfirmDelete"), question);
+    ASSERT_EQ(1u, tray->Count());
+    EXPECT_EQ("Keep", tray->GetChild(0)->ReadText(kTagName));
+    EXPECT_EQ(1, m_app.SaveCount());
+}
+
+TEST_F(MenusTest, RemovingWithoutConfirmationAndAnsweringNo) {
+    struct Case {
+        const char* name;
+        bool confirm;
+        bool answerYes;
+        size_t left;
+        int saves;
+    } cases[] = {
+        {"no question asked", false, false, 1, 1},
+        {"answered No", true, false, 2, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_app.ResetModel();
+        App().Model().Root()->SetProperty(kTagConfirmDelete, Value::FromBoolean(c.confirm));
+        RefPtr<Object> tray = TrayIcon({NamedCommand("Keep"), NamedCommand("Drop")});
+        const int savesBefore = m_app.SaveCount();
+        std::vector<std::string> texts;
+        Script script;
+        RightClickEntry(script, "Drop", texts, Text("mnuRemove"));
+        if (c.confirm) {
+            script.Add("the question shows", [&] {
+                HWND dialog = MessageDialog();
+                if (!dialog) return false;
+                SendMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);  // No
+                return true;
+            });
+        }
+        script.Run([&] { ShowTrayIconMenu(*tray, nullptr); });
+        EXPECT_EQ(c.left, tray->Count());
+        EXPECT_EQ(c.saves, m_app.SaveCount() - savesBefore);
+    }
+}
+
+TEST_F(MenusTest, ALockedIconSetOffersOnlyProperties) {
+    App().Model().Root()->SetProperty(kTagReadOnlyDocument, Value::FromBoolean(true));
+    RefPtr<Object> tray = TrayIcon({NamedCommand("Keep")});
+    std::vector<std::string> texts;
+    Script script;
+    RightClickEntry(script, "Keep", texts, "");
+    script.Add("the menu is closed", [] {
+        if (HWND latest = LatestMenuWindow()) PostMessageA(latest, WM_KEYDOWN, VK_ESCAPE, 0);
+        return true;
+    });
+    script.Run([&] { ShowTrayIconMenu(*tray, nullptr); });
+    EXPECT_EQ(std::vector<std::string>{Text("mnuProperties")}, texts);
+    EXPECT_EQ(1u, tray->Count());
+}
+
+TEST_F(FolderMenuTest, AFolderEntrysContextMenuOffersTheFolderActions) {
+    auto menu = std::make_shared<Menu>(kMenuViewTextAndIcons);
+    RefPtr<Object> folder = FolderItem(m_folder.Path());
+    Menu holder(kMenuViewTextAndIcons);
+    ASSERT_TRUE(AddFolderItemToMenu(holder, *folder, kMenuViewTextAndIcons, 0));
+    Menu* contents = holder.Entries()[0]->Submenu();
+    ASSERT_NE(nullptr, contents);
+    // zeta: a file-system folder, so its context menu has the extra menu.
+    EXPECT_TRUE(contents->Entries()[1]->extraMenu);
+    for (auto& entry : contents->Entries()) menu->Entries().push_back(std::move(entry));
+
+    std::vector<std::string> texts;
+    Script script;
+    RightClickEntry(script, "zeta", texts, "");
+    script.Add("the menu is closed", [] {
+        if (HWND latest = LatestMenuWindow()) PostMessageA(latest, WM_KEYDOWN, VK_ESCAPE, 0);
+        return true;
+    });
+    script.Run([&] { ShowMenu(menu, nullptr, 20, 20, nullptr, 0); });
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(Text("menu:folderMenu"), texts.back());
+}
+
 // A titled menu of six entries, pressed on its title band and dragged.
 class TearOffTest : public MenusTest {
 protected:
