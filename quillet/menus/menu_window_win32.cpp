@@ -11,6 +11,7 @@
 #include "platform/rect_win32.h"
 #include "platform/window_base.h"
 #include "quillet/app/application.h"
+#include "quillet/app/quillet_names.h"
 #include "quillet/menus/menu_layout.h"
 #include "quillet/menus/menu_placement.h"
 #include "quillet/menus/menus_resource_ids.h"
@@ -72,6 +73,8 @@ std::function<void()> s_deferred;
 bool s_movingCapture = false;
 
 MenuWindow* FindWindowObject(HWND window);
+// The floating window whose sub-menus are open, if the chain starts at one.
+MenuWindow* ChainFloating();
 
 class MenuWindow : public platform::BaseWindow<MenuWindow> {
 public:
@@ -98,6 +101,13 @@ private:
     void LayOut(bool titled, int width);
     std::vector<MenuEntryFacts> Facts() const;
     MenuWindow* ChainWindowAt(POINT screen);
+    // The level and entry under a screen point when that entry can be chosen.
+    struct Hit {
+        MenuWindow* window;
+        int index;
+        MenuEntry* entry;
+    };
+    std::optional<Hit> SelectableEntryAt(POINT screen);
     void Hover(POINT screen);
     void SetHot(int index);
     void OpenSubmenu(int index);
@@ -254,6 +264,10 @@ MenuWindow* FindWindowObject(HWND window) {
     return nullptr;
 }
 
+MenuWindow* ChainFloating() {
+    return (!s_chain.empty() && s_chain.front()->Floating()) ? s_chain.front() : nullptr;
+}
+
 void Prune() {
     s_windows.erase(std::remove_if(s_windows.begin(), s_windows.end(),
                                    [](const std::unique_ptr<MenuWindow>& w) {
@@ -354,7 +368,7 @@ void MenuWindow::OnMouseMove(POINT screen) {
 void MenuWindow::OnButtonDown(POINT screen, bool middle) {
     MenuWindow* target = ChainWindowAt(screen);
     if (middle) {
-        MenuWindow* floating = (!s_chain.empty() && s_chain.front()->Floating()) ? s_chain.front() : nullptr;
+        MenuWindow* floating = ChainFloating();
         if (m_floating && s_chain.empty()) {
             DestroyWindow(m_window);
             return;
@@ -374,25 +388,31 @@ void MenuWindow::OnButtonDown(POINT screen, bool middle) {
         s_press = TitlePress{target, screen};
 }
 
+std::optional<MenuWindow::Hit> MenuWindow::SelectableEntryAt(POINT screen) {
+    MenuWindow* target = ChainWindowAt(screen);
+    if (!target) return std::nullopt;
+    POINT client = screen;
+    ScreenToClient(target->Window(), &client);
+    const int index = EntryAt(target->m_layout, client.x, client.y);
+    if (index < 0) return std::nullopt;
+    MenuEntry& entry = *target->m_menu->Entries()[static_cast<size_t>(index)];
+    if (!entry.Selectable()) return std::nullopt;
+    return Hit{target, index, &entry};
+}
+
 void MenuWindow::OnLeftUp(POINT screen) {
     if (s_press) {
         s_press.reset();
         return;
     }
-    MenuWindow* target = ChainWindowAt(screen);
-    if (!target) return;
-    POINT client = screen;
-    ScreenToClient(target->Window(), &client);
-    const int index = EntryAt(target->m_layout, client.x, client.y);
-    if (index < 0) return;
-    MenuEntry& entry = *target->m_menu->Entries()[static_cast<size_t>(index)];
-    if (!entry.Selectable()) return;
-    if (entry.HasSubmenu()) {
-        target->SetHot(index);
-        target->OpenSubmenu(index);
+    const std::optional<Hit> hit = SelectableEntryAt(screen);
+    if (!hit) return;
+    if (hit->entry->HasSubmenu()) {
+        hit->window->SetHot(hit->index);
+        hit->window->OpenSubmenu(hit->index);
         return;
     }
-    Choose(target, entry, screen);
+    Choose(hit->window, *hit->entry, screen);
 }
 
 void MenuWindow::Choose(MenuWindow* target, MenuEntry& entry, POINT screen) {
@@ -420,7 +440,7 @@ void MenuWindow::OnNotify(WPARAM wParam, LPARAM lParam) {
     MenuEntry* entry = chosen->entry;
     std::shared_ptr<Menu> root = m_root;
     HWND owner = s_session.active ? s_session.owner : MessageOwner();
-    MenuWindow* floating = (!s_chain.empty() && s_chain.front()->Floating()) ? s_chain.front() : nullptr;
+    MenuWindow* floating = ChainFloating();
     CloseChain();
     Defer([root, owner, entry] { LaunchEntry(owner, *entry); }, floating);
 }
@@ -516,8 +536,7 @@ void MenuWindow::ShowContextMenu(MenuEntry& entry, POINT screen) {
     if (command == 0) return;
     std::shared_ptr<Menu> root = m_root;
     HWND owner = MessageOwner();
-    MenuWindow* floating = (!s_chain.empty() && s_chain.front()->Floating()) ? s_chain.front()
-                                                                             : (m_floating ? this : nullptr);
+    MenuWindow* floating = ChainFloating() ? ChainFloating() : (m_floating ? this : nullptr);
     MenuEntry* chosen = &entry;
     CloseChain();
     if (command >= kFolderActionFirst) {
@@ -557,8 +576,7 @@ void MenuWindow::ShowTrayEntryMenu(MenuEntry& entry, POINT screen) {
     if (command == 0) return;
     std::shared_ptr<Menu> root = m_root;
     HWND owner = MessageOwner();
-    MenuWindow* floating = (!s_chain.empty() && s_chain.front()->Floating()) ? s_chain.front()
-                                                                             : (m_floating ? this : nullptr);
+    MenuWindow* floating = ChainFloating() ? ChainFloating() : (m_floating ? this : nullptr);
     CloseChain();
     Defer(
         [root, owner, item, shell, command] {
@@ -584,15 +602,7 @@ void MenuWindow::OnRightUp(POINT screen) {
         s_press.reset();
         return;
     }
-    MenuWindow* target = ChainWindowAt(screen);
-    if (!target) return;
-    POINT client = screen;
-    ScreenToClient(target->Window(), &client);
-    const int index = EntryAt(target->m_layout, client.x, client.y);
-    if (index < 0) return;
-    MenuEntry& entry = *target->m_menu->Entries()[static_cast<size_t>(index)];
-    if (!entry.Selectable()) return;
-    target->ShowContextMenu(entry, screen);
+    if (const std::optional<Hit> hit = SelectableEntryAt(screen)) hit->window->ShowContextMenu(*hit->entry, screen);
 }
 
 POINT ScreenPoint(HWND window, LPARAM lParam) {
@@ -739,7 +749,7 @@ void MenuWindow::Paint(HDC dc) {
 }  // namespace
 
 UINT MenuNotifyMessage() {
-    static const UINT s_message = RegisterWindowMessageA(kMenuNotifyMessage);
+    static const UINT s_message = RegisterWindowMessageA(kNotifyMessageName);
     return s_message;
 }
 

@@ -15,9 +15,6 @@
 namespace quillet {
 
 constexpr const char* kMenuWindowClass = "HV:Menu";
-// Sent to the most recently opened menu window: wParam 0 with a ChosenEntry,
-// or the handle of a menu window whose deeper levels are to close.
-constexpr const char* kMenuNotifyMessage = "HV:Notify";
 constexpr UINT_PTR kSubmenuTimer = 101;
 constexpr UINT kSubmenuTimerPeriod = 50;
 constexpr DWORD kSubmenuRestTime = 400;
@@ -28,6 +25,8 @@ struct ChosenEntry {
     POINT point = {};  // screen coordinates of the release
 };
 
+// "HV:Notify", sent to the most recently opened menu window: wParam 0 with a
+// ChosenEntry, or the handle of a menu window whose deeper levels are to close.
 UINT MenuNotifyMessage();
 
 // Shows `menu` at (x, y) with the alignment flags of menu_placement.h and

@@ -225,6 +225,17 @@ std::string DialogText(HWND dialog) {
     return text;
 }
 
+// Reads the text of the message dialog that comes up, and closes it.
+void AnswerMessage(Script& script, std::string& shown) {
+    script.Add("the message dialog shows", [&shown] {
+        HWND dialog = MessageDialog();
+        if (!dialog) return false;
+        shown = DialogText(dialog);
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        return true;
+    });
+}
+
 // Saves the open menu levels together, each painted first.
 void SaveOpenMenus(const std::string& name) {
     RECT area = {};
@@ -373,13 +384,7 @@ TEST_F(FolderMenuTest, AFailedLaunchShowsTheLanguageLibrarysText) {
 
     std::string shown;
     Script script;
-    script.Add("the message dialog shows", [&] {
-        HWND dialog = MessageDialog();
-        if (!dialog) return false;
-        shown = DialogText(dialog);
-        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-        return true;
-    });
+    AnswerMessage(script, shown);
     bool launched = true;
     script.Run([&] { launched = LaunchEntry(nullptr, beta); });
     EXPECT_FALSE(launched);
@@ -837,13 +842,7 @@ TEST_F(FolderActionTest, WithoutComspecTheCommandPromptIsNotStarted) {
     RefPtr<Object> folder = FolderItem(m_target, kFolderActionCommandPrompt);
     std::string shown;
     Script script;
-    script.Add("the message dialog shows", [&] {
-        HWND dialog = MessageDialog();
-        if (!dialog) return false;
-        shown = DialogText(dialog);
-        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-        return true;
-    });
+    AnswerMessage(script, shown);
     script.Run([&] { RunFolderAction(nullptr, *folder); });
     EXPECT_EQ(Text("folder:nocomspec"), shown);
     EXPECT_TRUE(Recorded().empty());
