@@ -362,6 +362,101 @@ TEST_F(FolderMenuTest, SubMenusAreReadOnlyWhenTheyOpen) {
     EXPECT_TRUE(OpenMenuWindows().empty());
 }
 
+// A menu of two cascading entries ("First", "Second") over small menus, and a
+// plain entry ("Plain") that records when it runs.
+class ChainTest : public MenusTest {
+protected:
+    std::shared_ptr<Menu> TwoLevels() {
+        auto menu = std::make_shared<Menu>(kMenuViewTextAndIcons);
+        for (const char* name : {"First", "Second"}) {
+            MenuEntry& entry = menu->Append(name);
+            const std::string prefix = name;
+            entry.makeSubmenu = [prefix] {
+                auto submenu = std::make_unique<Menu>(kMenuViewTextAndIcons);
+                submenu->Append(prefix + " inner");
+                return submenu;
+            };
+        }
+        MenuEntry& plain = menu->Append("Plain");
+        plain.command = [this](HWND) {
+            m_ranWithMenusOpen = !OpenMenuWindows().empty();
+            ++m_runs;
+        };
+        return menu;
+    }
+
+    static POINT EntryPoint(HWND window, const std::string& name) {
+        return Centre(MenuEntryRects(window)[static_cast<size_t>(IndexOf(window, name))]);
+    }
+
+    int m_runs = 0;
+    bool m_ranWithMenusOpen = false;
+};
+
+TEST_F(ChainTest, ALevelAboveTheDeepestClosesItWhenItsHighlightMoves) {
+    HWND top = nullptr;
+    Script script;
+    script.Add("click First", [&] {
+        top = LatestMenuWindow();
+        if (!top) return false;
+        PostMouse(WM_LBUTTONUP, EntryPoint(top, "First"));
+        return true;
+    });
+    script.Add("its menu opens at once", [&] { return OpenMenuWindows().size() == 2; });
+    script.Add("back on the top level, onto Plain", [&] {
+        PostMouse(WM_MOUSEMOVE, EntryPoint(top, "Plain"));
+        return true;
+    });
+    script.Add("the second level closes", [&] {
+        if (OpenMenuWindows().size() != 1) return false;
+        EXPECT_EQ(IndexOf(top, "Plain"), HighlightedEntry(top));
+        PostMessageA(top, WM_KEYDOWN, VK_ESCAPE, 0);
+        return true;
+    });
+    script.Run([&] { ShowMenu(TwoLevels(), nullptr, 40, 40, nullptr, 0); });
+    EXPECT_EQ(0, m_runs);
+}
+
+TEST_F(ChainTest, HowTheMenuEnds) {
+    struct Case {
+        const char* name;
+        UINT message;
+        const char* where;  // an entry's name, or null for outside every level
+        int runs;
+    } cases[] = {
+        {"release on a plain entry runs it after the menus closed", WM_LBUTTONUP, "Plain", 1},
+        {"middle button", WM_MBUTTONDOWN, "Plain", 0},
+        {"a press outside", WM_LBUTTONDOWN, nullptr, 0},
+        {"the right button's press", WM_RBUTTONDOWN, "Plain", -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_runs = 0;
+        Script script;
+        script.Add("act", [&] {
+            HWND top = LatestMenuWindow();
+            if (!top) return false;
+            RECT place = WindowRect(top);
+            const POINT point = c.where ? EntryPoint(top, c.where) : POINT{place.right + 50, place.bottom + 50};
+            PostMouse(c.message, point);
+            return true;
+        });
+        if (c.runs < 0) {
+            // A press alone neither runs nor closes anything.
+            script.Add("still open", [&] {
+                test_support::PumpMessages();
+                if (OpenMenuWindows().size() != 1) return false;
+                PostMessageA(LatestMenuWindow(), WM_KEYDOWN, VK_ESCAPE, 0);
+                return true;
+            });
+        }
+        script.Run([&] { ShowMenu(TwoLevels(), nullptr, 40, 40, nullptr, 0); });
+        EXPECT_EQ(std::max(c.runs, 0), m_runs);
+        EXPECT_FALSE(m_ranWithMenusOpen);
+        EXPECT_TRUE(OpenMenuWindows().empty());
+    }
+}
+
 TEST_F(FolderMenuTest, ABuiltSubMenuIsKeptWhileTheMenuLives) {
     Menu top(kMenuViewTextAndIcons);
     RefPtr<Object> folder = FolderItem(m_folder.Path());
@@ -835,6 +930,16 @@ TEST_F(FolderActionTest, ExploreAndCommandPromptCommandLines) {
         }
         lines += 2;
     }
+}
+
+TEST_F(FolderActionTest, AProgramThatCannotStartIsReported) {
+    SetEnvironmentVariableA("QUILLET_TEST_EXPLORER", (m_folder.Path() + "\\no such explorer.exe").c_str());
+    RefPtr<Object> folder = FolderItem(m_target, kFolderActionExplore);
+    std::string shown;
+    Script script;
+    AnswerMessage(script, shown);
+    script.Run([&] { RunFolderAction(nullptr, *folder); });
+    EXPECT_EQ(Text("menu:cannotrun"), shown);
 }
 
 TEST_F(FolderActionTest, WithoutComspecTheCommandPromptIsNotStarted) {
