@@ -33,17 +33,19 @@ HICON TrayIconImage(const Object& icon) {
 }
 
 // Lets the messages that are already waiting run before a menu takes over
-// the thread. A quit message is put back for the main loop to find.
-void DispatchWaitingMessages() {
+// the thread. A quit message is put back for the main loop to find, and
+// then false says that the program is ending.
+bool DispatchWaitingMessages() {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(message.wParam));
-            return;
+            return false;
         }
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    return true;
 }
 
 // A counted stretch in which a modal window runs for the main window.
@@ -197,7 +199,12 @@ LRESULT MainWindow::OnTrayMessage(WPARAM id, LPARAM mouseMessage) {
     s_handlingTrayMessage = true;
     SetForegroundWindow(m_window);
     SetFocus(m_window);
-    DispatchWaitingMessages();
+    // The program is ending: no menu. Wine's menu loop was seen never to
+    // return with a quit message waiting.
+    if (!DispatchWaitingMessages()) {
+        s_handlingTrayMessage = false;
+        return 0;
+    }
     if (action == TrayAction::OpenMenu) {
         if (std::optional<size_t> index = TrayIconIndex(static_cast<uint32_t>(id), root->Count()))
             OpenTrayIconMenu(*index);

@@ -31,6 +31,14 @@ protected:
         application.SetMainWindow(window.Window());
     }
 
+    // The window posts the quit message as it goes; the next test's menus
+    // would find it waiting.
+    void TearDown() override {
+        if (window.Window()) DestroyWindow(window.Window());
+        MSG quit;
+        PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    }
+
     Object& AddTrayIcon(const std::string& name) {
         EXPECT_EQ(application.Model().AddStandardTrayIcon(), kStatusOk);
         IconSetRoot* root = application.Model().Root();
@@ -178,6 +186,51 @@ TEST_F(MainWindowTest, APathHandedOverWhileTheCommandMenuIsOpenWaitsForIt) {
     EXPECT_EQ(window.PendingPath(), "");
 }
 
+TEST_F(MainWindowTest, APathHandedOverWhileTheWizardRunsIsTakenUpAfterIt) {
+    AddTrayIcon("One");
+    application.SetWizardResult(true);
+    // The save after the first wizard is still inside the busy time.
+    bool handedOver = false;
+    application.SetSaveHandler([&](HWND) {
+        if (handedOver) return true;
+        handedOver = true;
+        EXPECT_EQ(window.Busy(), 1);
+        ATOM atom = GlobalAddAtomA("C:\\Second");
+        SendMessageA(window.Window(), QuilletMessages().newFile, atom, 0);
+        GlobalDeleteAtom(atom);
+        test_support::PumpMessages();
+        return true;
+    });
+    window.HandleCommandLine({"quillet.exe", "/N", "C:\\First"});
+    ASSERT_TRUE(WaitUntil([&] { return application.WizardCalls().size() == 2; })) << "the second path was lost";
+    EXPECT_EQ(application.WizardCalls()[0].path, "C:\\First");
+    EXPECT_EQ(application.WizardCalls()[1].path, "C:\\Second");
+    EXPECT_EQ(window.PendingPath(), "");
+}
+
+TEST_F(MainWindowTest, AQuitMessageWaitingWhenATrayMenuWouldOpenIsKeptAndNoMenuOpens) {
+    AddTrayIcon("One");
+    PostQuitMessage(7);
+    // A menu's own loop would hold the thread over the quit message.
+    SendMessageA(window.Window(), QuilletMessages().trayMessage, kFirstTrayIconId, WM_RBUTTONDOWN);
+    EXPECT_EQ(window.Busy(), 0);
+    MSG quit = {};
+    ASSERT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit message was swallowed";
+    EXPECT_EQ(quit.wParam, 7u);
+}
+
+TEST_F(MainWindowTest, TrayMessagesOfIconsThatAreNotUpAndOtherMouseMessagesDoNothing) {
+    AddTrayIcon("One");
+    window.RefreshTrayIcons();
+    for (LPARAM mouse : {LPARAM(WM_MOUSEMOVE), LPARAM(WM_LBUTTONUP), LPARAM(WM_LBUTTONDOWN)}) {
+        SendMessageA(window.Window(), QuilletMessages().trayMessage, kFirstTrayIconId + 1, mouse);
+        SendMessageA(window.Window(), QuilletMessages().trayMessage, kFirstTrayIconId - 1, mouse);
+    }
+    SendMessageA(window.Window(), QuilletMessages().trayMessage, kFirstTrayIconId, WM_MOUSEMOVE);
+    EXPECT_EQ(window.Busy(), 0);
+    EXPECT_TRUE(test_support::VisibleMenus().empty());
+}
+
 TEST_F(MainWindowTest, TheHotkeyFollowsTheSettingsAtOnce) {
     HWND probe = window.Window();
     IconSetRoot* root = application.Model().Root();
@@ -202,6 +255,80 @@ TEST_F(MainWindowTest, TheWindowAnswersItsFrameworkObjectOnlyInItsOwnProcess) {
     auto plain = test_support::CreateTestWindow("QuilletPlainWindow", {0, 0, 10, 10}, WS_POPUP);
     EXPECT_EQ(FrameworkWindowOf(plain.get()), nullptr);
     EXPECT_EQ(FrameworkWindowOf(nullptr), nullptr);
+}
+
+// A framework window that takes F1 for itself.
+class KeyTakingWindow : public platform::BaseWindow<KeyTakingWindow>, public FrameworkWindow {
+public:
+    KeyTakingWindow() {
+        WNDCLASSEXA windowClass = {};
+        windowClass.lpfnWndProc = WindowProc;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "QuilletKeyTakingWindow";
+        platform::RegisterWindowClass(windowClass);
+        CreateBound(0, "QuilletKeyTakingWindow", "", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr,
+                    GetModuleHandleA(nullptr));
+        m_child = CreateWindowExA(0, "Edit", "", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, m_window, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    }
+    ~KeyTakingWindow() {
+        if (m_window) DestroyWindow(m_window);
+    }
+    HWND Child() const { return m_child; }
+    const std::vector<UINT>& Offered() const { return m_offered; }
+
+    bool PreTranslateMessage(const MSG& message) override {
+        m_offered.push_back(message.message);
+        return message.message == WM_KEYDOWN && message.wParam == VK_F1;
+    }
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == QuilletMessages().getPointer)
+            return reinterpret_cast<LRESULT>(static_cast<FrameworkWindow*>(this));
+        return DefaultHandling(message, wParam, lParam);
+    }
+
+private:
+    HWND m_child = nullptr;
+    std::vector<UINT> m_offered;
+};
+
+TEST(MessageFilterHookTest, KeysOfAFrameworkWindowAreOfferedFromTheirWindowUpThroughItsParents) {
+    RegisterQuilletMessages(GetModuleHandleA(nullptr));
+    MessageFilterHook hook;
+    ASSERT_TRUE(hook.Installed()) << test_support::LastErrorText();
+    KeyTakingWindow framework;
+    SetForegroundWindow(framework.Window());
+    SetActiveWindow(framework.Window());
+    ASSERT_EQ(GetActiveWindow(), framework.Window());
+
+    struct Case {
+        UINT message;
+        WPARAM key;
+        BOOL consumed;
+        size_t offered;
+    } cases[] = {
+        {WM_KEYDOWN, VK_F1, TRUE, 1},
+        {WM_KEYDOWN, VK_F2, FALSE, 1},
+        {WM_SYSCHAR, 'x', FALSE, 1},  // 0x106, inside the keyboard range
+        {WM_MOUSEMOVE, 0, FALSE, 0},
+        {0x0109, 0, FALSE, 0},  // WM_UNICHAR, beyond it
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        size_t before = framework.Offered().size();
+        MSG message = {framework.Child(), c.message, c.key, 0, 0, {}};
+        // CallMsgFilter runs the thread's WH_MSGFILTER hooks as a dialog's loop does.
+        EXPECT_EQ(CallMsgFilterA(&message, MSGF_DIALOGBOX) != FALSE, c.consumed != FALSE);
+        EXPECT_EQ(framework.Offered().size() - before, c.offered);
+    }
+
+    // Another window active: nothing is offered.
+    auto plain = test_support::CreateTestWindow("QuilletPlainActive", {0, 0, 50, 50}, WS_POPUP | WS_VISIBLE);
+    SetActiveWindow(plain.get());
+    size_t before = framework.Offered().size();
+    MSG message = {framework.Child(), WM_KEYDOWN, VK_F1, 0, 0, {}};
+    EXPECT_FALSE(CallMsgFilterA(&message, MSGF_DIALOGBOX));
+    EXPECT_EQ(framework.Offered().size(), before);
 }
 
 }  // namespace
