@@ -457,6 +457,28 @@ TEST_F(ChainTest, HowTheMenuEnds) {
     }
 }
 
+// A namespace path is parsed piece by piece, each piece in the folder the
+// pieces before it reached: My Computer, then the drive inside it.
+TEST_F(FolderMenuTest, ANamespacePathIsResolvedPieceByPiece) {
+    char windows[MAX_PATH] = {};
+    ASSERT_TRUE(GetWindowsDirectoryA(windows, sizeof windows));
+    const std::string drive = std::string(windows, 3);  // "C:\"
+    Menu top(kMenuViewTextAndIcons);
+    RefPtr<Object> computer = FolderItem("::{20D04FE0-3AEA-1069-A2D8-08002B30309D}");
+    RefPtr<Object> onDrive = FolderItem("::{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\" + drive);
+    ASSERT_TRUE(AddFolderItemToMenu(top, *computer, kMenuViewTextAndIcons, 0));
+    ASSERT_TRUE(AddFolderItemToMenu(top, *onDrive, kMenuViewTextAndIcons, 0));
+    EXPECT_EQ(ShellName(drive), top.Entries()[1]->text);
+    Menu* drives = top.Entries()[0]->Submenu();
+    ASSERT_NE(nullptr, drives);
+    const std::vector<std::string> driveTexts = Texts(*drives);
+    EXPECT_NE(driveTexts.end(), std::find(driveTexts.begin(), driveTexts.end(), ShellName(drive)));
+    Menu* folders = top.Entries()[1]->Submenu();
+    ASSERT_NE(nullptr, folders);
+    const std::vector<std::string> texts = Texts(*folders);
+    EXPECT_NE(texts.end(), std::find(texts.begin(), texts.end(), ShellName(windows)));
+}
+
 TEST_F(FolderMenuTest, ABuiltSubMenuIsKeptWhileTheMenuLives) {
     Menu top(kMenuViewTextAndIcons);
     RefPtr<Object> folder = FolderItem(m_folder.Path());
@@ -930,6 +952,18 @@ TEST_F(FolderActionTest, ExploreAndCommandPromptCommandLines) {
         }
         lines += 2;
     }
+}
+
+// My Computer has no file-system path: the actions name it by its namespace
+// path, made from its id list.
+TEST_F(FolderActionTest, ASpecialFolderWithoutAPathIsOpenedByItsNamespacePath) {
+    RefPtr<Object> folder = NewObject(kClassFolder);
+    folder->SetProperty(kTagFolderSpecial, Value::FromInteger(CSIDL_DRIVES));
+    folder->SetProperty(kTagFolderAction, Value::FromInteger(kFolderActionExplore));
+    folder->SetProperty(kTagFolderNewWindow, Value::FromBoolean(true));
+    RunFolderAction(nullptr, *folder);
+    ASSERT_TRUE(test_support::WaitUntil([&] { return Recorded().size() >= 2; })) << "the stand-in was not started";
+    EXPECT_EQ("/N,::{20D04FE0-3AEA-1069-A2D8-08002B30309D}", Recorded()[0]);
 }
 
 TEST_F(FolderActionTest, AProgramThatCannotStartIsReported) {
