@@ -46,7 +46,7 @@ ProgramApplication::ProgramApplication(HINSTANCE instance, std::unique_ptr<Langu
 }
 
 ProgramApplication::~ProgramApplication() {
-    if (&App() == this) SetApp(nullptr);
+    SetApp(nullptr);
 }
 
 std::unique_ptr<ProgramApplication> ProgramApplication::Create(HINSTANCE instance) {

@@ -331,6 +331,14 @@ TEST_F(QuilletProgram, CloseAsksFirstAndEndsOnlyOnYes) {
     HWND main = StartAndWaitForIcons(quillet);
     ASSERT_NE(main, nullptr);
 
+    // The command menu as the user sees it, for the gallery; Escape closes it.
+    PostMessageA(main, RegisterWindowMessageA(quillet::kTrayMessageName), quillet::kFirstTrayIconId,
+                 WM_RBUTTONDOWN);
+    ASSERT_TRUE(WaitUntil([] { return !test_support::VisibleMenus().empty(); }));
+    test_support::SaveMenusPicture("quillet-tray-command-menu");
+    PostMessageA(test_support::VisibleMenus().front(), WM_KEYDOWN, VK_ESCAPE, 0);
+    ASSERT_TRUE(WaitUntil([] { return test_support::VisibleMenus().empty(); }));
+
     ChooseFirstCommand(main);
     HWND question = WaitForDialog(quillet, "Do you really want to close Quillet?");
     ASSERT_NE(question, nullptr);
@@ -374,6 +382,8 @@ TEST_F(QuilletProgram, AReadOnlyDocumentLoadsLockedAndIsNeverOverwritten) {
     ChooseFirstCommand(main);
     HWND about = WaitForDialog(quillet, "Quillet tray menus 1.0.0.0");
     ASSERT_NE(about, nullptr) << "the first entry was not About";
+    test_support::WaitUntilDrawn(about);
+    test_support::SaveScreenPicture("quillet-about-box", about);
     PostMessageA(about, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
 
