@@ -1,0 +1,1 @@
+# Options sheet, advanced pages, password lock, tips, sounds.

@@ -1,0 +1,1 @@
+# Contents page and general panel.

@@ -1,0 +1,1 @@
+# Object property sheets, the new-icon wizard and the class panels.
