@@ -179,6 +179,13 @@ protected:
         return found;
     }
 
+    // What the program's open dialogs say, for failure messages.
+    static std::string OpenDialogTexts(RunningProgram& program) {
+        std::string texts;
+        for (HWND dialog : test_support::ProcessWindows(program.Id(), "#32770")) texts += "[" + DialogTexts(dialog) + "]";
+        return texts;
+    }
+
     void Exit(RunningProgram& program, HWND main) {
         PostMessageA(main, WM_CLOSE, 0, 0);
         EXPECT_EQ(program.WaitForExit(), std::optional<DWORD>(0)) << "quillet did not end";
@@ -414,7 +421,8 @@ TEST_F(QuilletProgram, ADocumentInAReadOnlyFolderLoadsUnlockedAndTakesChanges) {
     HWND shown = WaitForDialog(quillet, handed.Path());
     ASSERT_NE(shown, nullptr);
     PostMessageA(shown, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitUntil([&] { return ReadFile(CommonDocument()).find(handed.Path()) != std::string::npos; }));
+    ASSERT_TRUE(WaitUntil([&] { return ReadFile(CommonDocument()).find(handed.Path()) != std::string::npos; }))
+        << "open dialogs: " << OpenDialogTexts(quillet) << "; per-user document written: " << FileExists(userDocument);
     auto saved = LoadModel(CommonDocument());
     ASSERT_NE(saved, nullptr);
     EXPECT_EQ(saved->Root()->GetChild(0)->GetChild(0)->ReadText(quillet::kTagName), "Drive C") << "nothing lost";
