@@ -227,6 +227,7 @@ void CloseAfter(MenuWindow* keep) {
         MenuWindow* last = s_chain.back();
         s_chain.pop_back();
         if (s_press && s_press->window == last) s_press.reset();
+        last->ForgetOpenSubmenu();
         if (!last->Floating()) DestroyWindow(last->Window());
     }
     if (keep) {
@@ -329,8 +330,10 @@ void MenuWindow::OpenSubmenu(int index) {
     if (index < 0 || static_cast<size_t>(index) >= m_menu->Entries().size()) return;
     if (index == m_openEntry) return;
     MenuEntry& entry = *m_menu->Entries()[static_cast<size_t>(index)];
-    if (s_chain.empty()) s_chain.push_back(this);  // a floating window opening its first level
     CloseAfter(this);
+    // A floating window opening its first level heads the chain, so that a
+    // choice below it comes back to it.
+    if (s_chain.empty()) s_chain.push_back(this);
     Menu* submenu = entry.Submenu();
     if (!submenu) return;
     m_openEntry = index;
@@ -637,6 +640,11 @@ LRESULT MenuWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (!wParam && !s_chain.empty()) CloseChain();
         return 0;
     case kRunDeferred: RunDeferred(); return 0;
+    case WM_DESTROY:
+        // A floating window closed while its sub-menus are open takes them
+        // with it (they are its owned windows); the chain must forget them.
+        if (m_floating && ChainFloating() == this) CloseChain();
+        break;
     case WM_MOUSEACTIVATE:
         if (!m_floating) return MA_NOACTIVATE;
         break;

@@ -877,6 +877,49 @@ TEST_F(TearOffTest, TheFloatingWindowFollowsThePointerSizesSidewaysAndStaysLive)
     EXPECT_TRUE(test_support::WaitUntil([&] { return !IsWindow(floating); }));
 }
 
+TEST_F(TearOffTest, AFloatingWindowOpensSubMenusThatCloseWithIt) {
+    auto menu = TitledMenu();
+    MenuEntry& more = menu->Append("More");
+    more.makeSubmenu = [this] {
+        auto submenu = std::make_unique<Menu>(kMenuViewTextAndIcons);
+        submenu->Append("Inner").command = [this](HWND) { m_chosen = 100; };
+        return submenu;
+    };
+    Script script;
+    script.Add("tear off", [&] {
+        HWND window = LatestMenuWindow();
+        if (!window) return false;
+        POINT press = {5, 3};
+        ClientToScreen(window, &press);
+        PostMouse(WM_LBUTTONDOWN, press, nullptr, MK_LBUTTON);
+        PostMouse(WM_MOUSEMOVE, {press.x + 60, press.y + 60}, nullptr, MK_LBUTTON);
+        return true;
+    });
+    script.Run([&] { ShowMenu(menu, nullptr, 300, 200, nullptr, 0); });
+    ASSERT_EQ(1u, FloatingMenuWindows().size());
+    HWND floating = FloatingMenuWindows().front();
+
+    // A click on "More" opens its menu; a click on "Inner" runs it and closes
+    // that menu, and the floating window stays.
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        PostMouse(WM_LBUTTONUP, Centre(MenuEntryRects(floating)[6]), floating);
+        ASSERT_TRUE(test_support::WaitUntil([] { return OpenMenuWindows().size() == 1; }));
+        if (round == 1) break;
+        HWND inner = LatestMenuWindow();
+        PostMouse(WM_LBUTTONUP, Centre(MenuEntryRects(inner)[0]), floating);
+        ASSERT_TRUE(test_support::WaitUntil([&] { return m_chosen == 100 && OpenMenuWindows().empty(); }));
+        EXPECT_TRUE(IsWindow(floating));
+        EXPECT_FALSE(IsWindow(inner));
+    }
+    // Closed by its caption's close button while "More" is open.
+    HWND inner = LatestMenuWindow();
+    SendMessageA(floating, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(test_support::WaitUntil([&] { return !IsWindow(floating) && !IsWindow(inner); }));
+    EXPECT_TRUE(OpenMenuWindows().empty());
+    EXPECT_EQ(nullptr, LatestMenuWindow());
+}
+
 // Explorer and the command prompt replaced by a program that writes down
 // how it was started.
 class FolderActionTest : public MenusTest {
