@@ -99,6 +99,7 @@ MainWindow::CreateResult MainWindow::Create(HINSTANCE instance) {
         {messages.trayMessage, &MainWindow::OnTrayMessage},
         {messages.newFile, &MainWindow::OnNewFile},
         {messages.getPointer, &MainWindow::OnGetPointer},
+        {platform::TaskbarCreatedMessage(), &MainWindow::OnTaskbarCreated},
         {WM_HOTKEY, &MainWindow::OnHotkey},
         {WM_DESTROY, &MainWindow::OnDestroy},
         {kEndOfMessageTable, nullptr},
@@ -323,6 +324,13 @@ LRESULT MainWindow::OnDestroy(WPARAM, LPARAM) {
     UnregisterHotkey();
     RemoveTrayIcons();
     PostQuitMessage(0);
+    return 0;
+}
+
+// A restarted shell has forgotten every icon: without them the program could
+// not be reached at all, so they go up again at once.
+LRESULT MainWindow::OnTaskbarCreated(WPARAM, LPARAM) {
+    for (auto& icon : m_trayIcons) icon->Restore();
     return 0;
 }
 

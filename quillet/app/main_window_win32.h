@@ -45,6 +45,7 @@ private:
     LRESULT OnNewFile(WPARAM atom, LPARAM);
     LRESULT OnDestroy(WPARAM, LPARAM);
     LRESULT OnGetPointer(WPARAM, LPARAM);
+    LRESULT OnTaskbarCreated(WPARAM, LPARAM);
 
     void OpenTrayIconMenu(size_t index);
     void ShowCommandMenu();

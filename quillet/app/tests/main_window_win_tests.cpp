@@ -102,6 +102,17 @@ TEST_F(MainWindowTest, AnIconWithoutAnyNameIsCalledUnnamed) {
     EXPECT_EQ(taskbar.Calls()[0].tip, "<unnamed icon>");
 }
 
+TEST_F(MainWindowTest, ARestartedShellGetsEveryIconBack) {
+    AddTrayIcon("One");
+    AddTrayIcon("Two");
+    window.RefreshTrayIcons();
+    size_t before = taskbar.Calls().size();
+    // Wine never broadcasts "TaskbarCreated"; a restarted shell would.
+    SendMessageA(window.Window(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_EQ(CallsSince(before), (std::vector<std::pair<DWORD, UINT>>{{NIM_ADD, 21200}, {NIM_ADD, 21201}}));
+    EXPECT_EQ(taskbar.Calls().back().tip, "Two");
+}
+
 TEST_F(MainWindowTest, DestroyingTheWindowTakesEveryIconDownAndEndsTheLoop) {
     AddTrayIcon("One");
     AddTrayIcon("Two");
