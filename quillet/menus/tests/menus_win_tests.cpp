@@ -719,6 +719,27 @@ TEST_F(MenusTest, RemovingWithoutConfirmationAndAnsweringNo) {
     }
 }
 
+TEST_F(MenusTest, NewItemRunsTheWizardWithTheItemAsTemplateAndSavesWhatItMade) {
+    for (bool created : {false, true}) {
+        SCOPED_TRACE(created ? "created" : "cancelled");
+        m_app.ResetModel();
+        m_app.SetWizardResult(created);
+        RefPtr<Object> model = NamedCommand("Model");
+        RefPtr<Object> tray = TrayIcon({model});
+        const size_t callsBefore = m_app.WizardCalls().size();
+        const int savesBefore = m_app.SaveCount();
+        std::vector<std::string> texts;
+        Script script;
+        RightClickEntry(script, "Model", texts, Text("mnuNew"));
+        script.Run([&] { ShowTrayIconMenu(*tray, nullptr); });
+        const std::vector<TestApplication::WizardCall> calls = m_app.WizardCalls();
+        ASSERT_EQ(callsBefore + 1, calls.size());
+        EXPECT_EQ(model.Get(), calls.back().templateItem.Get());
+        EXPECT_EQ("", calls.back().path);
+        EXPECT_EQ(created ? 1 : 0, m_app.SaveCount() - savesBefore);
+    }
+}
+
 TEST_F(MenusTest, ALockedIconSetOffersOnlyProperties) {
     App().Model().Root()->SetProperty(kTagReadOnlyDocument, Value::FromBoolean(true));
     RefPtr<Object> tray = TrayIcon({NamedCommand("Keep")});
