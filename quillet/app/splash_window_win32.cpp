@@ -32,6 +32,7 @@ LRESULT SplashWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     switch (message) {
     case WM_CREATE: return OnCreate();
     case WM_TIMER: return wParam == kSplashTimerId ? OnTimer() : 0;
+    case WM_DESTROY: return OnDestroy();
     default: return DefaultHandling(message, wParam, lParam);
     }
 }
@@ -46,6 +47,12 @@ LRESULT SplashWindow::OnTimer() {
     if (!SplashTimeUp(m_shownAt, GetTickCount())) return 0;
     KillTimer(m_window, kSplashTimerId);
     DestroyWindow(m_window);
+    return 0;
+}
+
+// However the screen goes (its time is up, or someone closed it), its loop
+// ends with it; otherwise start-up would wait for it forever.
+LRESULT SplashWindow::OnDestroy() {
     PostQuitMessage(0);
     return 0;
 }

@@ -22,6 +22,7 @@ public:
 private:
     LRESULT OnCreate();
     LRESULT OnTimer();
+    LRESULT OnDestroy();
 
     platform::unique_hbitmap m_bitmap;
     SIZE m_size = {};

@@ -501,6 +501,19 @@ TEST_F(QuilletProgram, TheStartUpScreenShowsForAboutTwoSecondsBeforeTheMainWindo
     Exit(quillet, main);
 }
 
+TEST_F(QuilletProgram, AStartUpScreenClosedFromOutsideLetsTheStartGoOn) {
+    RegistryKey::Create(HKEY_CURRENT_USER, kProgramKey).DeleteValue(quillet::kSplashValueName);
+    WriteFile(CommonDocument(), DocumentBytes());
+    RunningProgram quillet(Exe());
+    HWND splash = quillet.WaitForWindow("quillet:Splash");
+    ASSERT_NE(splash, nullptr);
+    PostMessageA(splash, WM_CLOSE, 0, 0);
+    HWND main = StartAndWaitForIcons(quillet);
+    ASSERT_NE(main, nullptr) << "start-up waited for a screen that was gone";
+    EXPECT_FALSE(IsWindow(splash));
+    Exit(quillet, main);
+}
+
 TEST_F(QuilletProgram, TheClickModeDecidesWhichPressOpensTheMenuWindowAndTheHotkeyIsALeftPress) {
     struct Case {
         int32_t clickMode;
