@@ -53,6 +53,17 @@ bool FileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// What tells one version of a file from the next, read without opening it:
+// a test that opened the document while the program saves would make the
+// save fail (a file open without delete sharing cannot be replaced).
+std::string FileStamp(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return std::string();
+    return std::to_string(data.nFileSizeLow) + ":" + std::to_string(data.ftLastWriteTime.dwLowDateTime) + ":" +
+           std::to_string(data.ftLastWriteTime.dwHighDateTime) + ":" +
+           std::to_string(data.ftCreationTime.dwLowDateTime);
+}
+
 // The TDF of an icon set with one standard tray icon, as `fill` makes it.
 std::string DocumentBytes(const std::function<void(ObjectModel&)>& fill = {}) {
     ObjectModel model;
@@ -266,6 +277,11 @@ TEST_F(QuilletProgram, FirstRunBuildsTheDefaultSetAndTheFirstChangeWritesTheUser
     EXPECT_EQ(std::vector<std::string>(items.begin(), items.begin() + 6),
               (std::vector<std::string>{"csidl 17", "csidl 3", "csidl 4", "csidl 10", "csidl 6", "csidl 2"}));
     EXPECT_EQ(items[6], "|");
+    for (size_t i = 0; i < 6; ++i) {
+        quillet::Value name;
+        EXPECT_FALSE(tray->GetChild(i)->GetSavedProperty(quillet::kTagName, &name))
+            << "special folder " << i << " was saved with a name (" << name.Text() << ") and would keep it";
+    }
     EXPECT_NE(std::find(items.begin(), items.end(), "C:\\"), items.end()) << "the fixed drive C:";
     char windows[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, MAX_PATH);
@@ -303,9 +319,12 @@ TEST_F(QuilletProgram, ASlashNPathReachesTheNewItemHandOverAfterTheTrayIconIsUp)
         HWND shown = WaitForDialog(quillet, handed.Path());
         ASSERT_NE(shown, nullptr);
         EXPECT_EQ(Log(), "new item: " + handed.Path() + "\r\n");
+        const std::string before = FileStamp(CommonDocument());
         PostMessageA(shown, WM_COMMAND, IDOK, 0);
         // The new item is saved in the document the program uses.
-        ASSERT_TRUE(WaitUntil([&] { return ReadFile(CommonDocument()).find(handed.Path()) != std::string::npos; }));
+        ASSERT_TRUE(WaitUntil([&] { return FileStamp(CommonDocument()) != before; }))
+            << "open dialogs: " << OpenDialogTexts(quillet);
+        EXPECT_NE(ReadFile(CommonDocument()).find(handed.Path()), std::string::npos);
         Exit(quillet, main);
         WriteFile(CommonDocument(), DocumentBytes());
     }
@@ -420,9 +439,11 @@ TEST_F(QuilletProgram, ADocumentInAReadOnlyFolderLoadsUnlockedAndTakesChanges) {
     HandOver(main, handed.Path());
     HWND shown = WaitForDialog(quillet, handed.Path());
     ASSERT_NE(shown, nullptr);
+    const std::string before = FileStamp(CommonDocument());
     PostMessageA(shown, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitUntil([&] { return ReadFile(CommonDocument()).find(handed.Path()) != std::string::npos; }))
-        << "open dialogs: " << OpenDialogTexts(quillet) << "; per-user document written: " << FileExists(userDocument);
+    ASSERT_TRUE(WaitUntil([&] { return FileStamp(CommonDocument()) != before; }))
+        << "open dialogs: " << OpenDialogTexts(quillet);
+    EXPECT_NE(ReadFile(CommonDocument()).find(handed.Path()), std::string::npos);
     auto saved = LoadModel(CommonDocument());
     ASSERT_NE(saved, nullptr);
     EXPECT_EQ(saved->Root()->GetChild(0)->GetChild(0)->ReadText(quillet::kTagName), "Drive C") << "nothing lost";
