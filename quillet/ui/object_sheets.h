@@ -33,5 +33,9 @@ bool RunNewItemWizard(HWND owner, const NewItemRequest& request);
 // folder panel), or null when the class has none. `asClassDefaults` asks for
 // the panel of the class's own settings (the folder's defaults dialog).
 std::unique_ptr<SettingsPanel> CreateClassPanel(const Object& object, bool asClassDefaults = false);
+// A read-only summary of the object's settings in the same panel form (for a
+// folder item: one line with its path, action and options), or null when the
+// class has none.
+std::unique_ptr<SettingsPanel> CreateClassPreview(const Object& object);
 
 }  // namespace quillet
