@@ -3,18 +3,19 @@
 namespace quillet {
 
 ContentsButtons ContentsButtonStates(bool previewMode, size_t count, std::optional<size_t> selected) {
-    if (selected && *selected >= count) selected.reset();
+    const bool hasRow = selected.has_value() && *selected < count;
+    const size_t row = hasRow ? *selected : 0;
     ContentsButtons buttons;
     buttons.firstIsModify = previewMode;
     if (previewMode) {
-        buttons.first.enabled = selected.has_value();
+        buttons.first.enabled = hasRow;
         buttons.modify.visible = buttons.remove.visible = buttons.up.visible = buttons.down.visible = false;
         return buttons;
     }
     buttons.first.enabled = true;
-    buttons.modify.enabled = buttons.remove.enabled = selected.has_value();
-    buttons.up.enabled = selected && *selected > 0;
-    buttons.down.enabled = selected && *selected + 1 < count;
+    buttons.modify.enabled = buttons.remove.enabled = hasRow;
+    buttons.up.enabled = hasRow && row > 0;
+    buttons.down.enabled = hasRow && row + 1 < count;
     return buttons;
 }
 
