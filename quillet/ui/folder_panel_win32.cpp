@@ -246,7 +246,7 @@ private:
         const std::string title = Text("folder:browsedirtitle");
         const std::string current = WindowText(Item(IDC_FOLDER_PATH));
         BROWSEINFOA info = {};
-        info.hwndOwner = GetParent(m_dialog);
+        info.hwndOwner = GetAncestor(m_dialog, GA_ROOT);
         info.lpszTitle = title.c_str();
         info.ulFlags = BIF_STATUSTEXT | BIF_RETURNONLYFSDIRS;
         info.lpfn = BrowseCallback;

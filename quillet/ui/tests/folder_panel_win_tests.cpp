@@ -123,6 +123,22 @@ TEST_F(FolderPanelTest, SpecialFoldersFixThePathAndOfferWhatTheyCan) {
     EXPECT_EQ(kFolderActionExplore, folder->ReadInteger(kTagFolderAction));
 }
 
+// A folder item whose class keeps its path as it is.
+class FixedPathFolder : public FolderItem {
+public:
+    int32_t ClassFlags() const override { return kFlagFixedPath; }
+};
+
+TEST_F(FolderPanelTest, AClassThatFixesThePathLeavesNothingToChoose) {
+    auto fixed = MakeRef<FixedPathFolder>();
+    fixed->SetProperty(kTagPath, Value::FromText("C:\\Data"));
+    ASSERT_NE(nullptr, Show(false, fixed.Get()));
+    EXPECT_TRUE(ReadOnlyPath());
+    EXPECT_FALSE(IsWindowEnabled(Item(IDC_FOLDER_BROWSE)));
+    EXPECT_FALSE(IsWindowEnabled(Item(IDC_FOLDER_SPECIAL)));
+    EXPECT_EQ(4, ActionCount());
+}
+
 TEST_F(FolderPanelTest, ARegistryRowPointsAtTheValuesFolder) {
     test_support::ScratchRegistry registry;
     test_support::ScratchFolder media;
@@ -217,6 +233,47 @@ TEST_F(FolderPanelTest, TheSheetTellsWhatIsWrongWithThePath) {
     ASSERT_TRUE(run.WaitForEnd());
     EXPECT_TRUE(run.Result());
     EXPECT_EQ(scratch.Path(), folder->ReadText(kTagFolderPath));
+}
+
+static BOOL CALLBACK FindText(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<std::pair<std::string, HWND>*>(data);
+    if (TextOf(window) != search->first) return TRUE;
+    search->second = window;
+    return FALSE;
+}
+
+// A child of `dialog` showing `text`, or null.
+HWND ChildWithText(HWND dialog, const std::string& text) {
+    std::pair<std::string, HWND> search{text, nullptr};
+    EnumChildWindows(dialog, FindText, reinterpret_cast<LPARAM>(&search));
+    return search.second;
+}
+
+TEST_F(FolderPanelTest, BrowseStartsAtThePathAndShowsWhereItIs) {
+    auto trayIcon = MakeRef<StandardTrayIcon>();
+    ASSERT_EQ(kStatusOk, app.Model().Root()->Insert(trayIcon.Get()));
+    ASSERT_EQ(kStatusOk, trayIcon->Insert(folder.Get()));
+    test_support::ScratchFolder scratch;
+    folder->SetProperty(kTagName, Value::FromText("Browsed"));
+    folder->SetProperty(kTagPath, Value::FromText(scratch.Path()));
+
+    SheetRun run([&] { return EditObject(nullptr, *folder); });
+    HWND sheet = run.WaitForWindow("Browsed");
+    ASSERT_NE(nullptr, sheet);
+    HWND panelDialog = FindWindowExA(CurrentPage(sheet), nullptr, "#32770", nullptr);
+    ASSERT_NE(nullptr, panelDialog);
+    PostMessageA(GetDlgItem(panelDialog, IDC_FOLDER_BROWSE), BM_CLICK, 0, 0);
+    HWND browse = run.WaitForWindow("Browse for Folder");
+    ASSERT_NE(nullptr, browse) << "no browse dialog with its caption";
+    EXPECT_NE(nullptr, ChildWithText(browse, "Choose the folder whose contents the menu shows:"));
+    // The current folder is selected, and the status line names it.
+    EXPECT_TRUE(WaitUntil([&] { return ChildWithText(browse, scratch.Path()) != nullptr; }))
+        << "the status text does not show the selected folder";
+    PostMessageA(browse, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return run.TopDialog() == sheet; }));
+    EXPECT_EQ(scratch.Path(), TextOf(GetDlgItem(panelDialog, IDC_FOLDER_PATH)));
+    PressSheetButton(sheet, PSBTN_CANCEL);
+    ASSERT_TRUE(run.WaitForEnd());
 }
 
 }  // namespace
