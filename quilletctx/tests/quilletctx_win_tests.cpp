@@ -20,111 +20,22 @@
 #include "platform/registry.h"
 #include "platform/version_info.h"
 #include "quillet/shellext/shell_extension.h"
+#include "quilletctx/tests/drop_data_object.h"
 #include "test_support/win_test_support.h"
 
 namespace {
 
 using platform::RegistryKey;
+using quilletctx_tests::ComPtr;
+using quilletctx_tests::DropBlock;
+using quilletctx_tests::DropDataObject;
+using quilletctx_tests::Invoke;
+using quilletctx_tests::kHandlerClass;
 
-const CLSID kHandlerClass = {0xA31B1730, 0x068E, 0x11D2, {0xBA, 0x02, 0x00, 0x60, 0x08, 0x53, 0x6F, 0xD9}};
 const std::string kDirectoryKey = "Directory\\shellex\\ContextMenuHandlers\\AddToTray";
 const std::string kFolderKey = "Folder\\shellex\\ContextMenuHandlers\\AddToTray";
 const std::string kClassKey = "CLSID\\{A31B1730-068E-11D2-BA02-006008536FD9}";
 constexpr UINT kFirstId = 100;
-
-template <typename T>
-struct ComPtr {
-    T* p = nullptr;
-    ComPtr() = default;
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    ~ComPtr() {
-        if (p) p->Release();
-    }
-    T** put() { return &p; }
-    T* operator->() const { return p; }
-    explicit operator bool() const { return p != nullptr; }
-};
-
-// A DROPFILES block with the given names, ANSI or UTF-16.
-std::vector<uint8_t> DropBlock(const std::vector<std::string>& names, bool wide = false) {
-    std::vector<uint8_t> block(sizeof(DROPFILES), 0);
-    auto* header = reinterpret_cast<DROPFILES*>(block.data());
-    header->pFiles = sizeof(DROPFILES);
-    header->fWide = wide;
-    auto append = [&](const std::string& text) {
-        for (char c : text) {
-            block.push_back(static_cast<uint8_t>(c));
-            if (wide) block.push_back(0);
-        }
-        block.push_back(0);
-        if (wide) block.push_back(0);
-    };
-    for (const auto& name : names) append(name);
-    append("");
-    return block;
-}
-
-// The least data object the handler reads: CF_HDROP in global memory, or a
-// medium of another kind when told to.
-class DropDataObject : public IDataObject {
-public:
-    explicit DropDataObject(std::vector<uint8_t> block, DWORD tymed = TYMED_HGLOBAL)
-        : m_block(std::move(block)), m_tymed(tymed) {}
-
-    STDMETHODIMP QueryInterface(REFIID riid, void** object) override {
-        if (!object) return E_POINTER;
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDataObject)) {
-            *object = this;
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++m_references; }
-    STDMETHODIMP_(ULONG) Release() override { return --m_references; }  // lives on the test's stack
-
-    STDMETHODIMP GetData(FORMATETC* format, STGMEDIUM* medium) override {
-        ++m_reads;
-        if (!format || !medium) return E_INVALIDARG;
-        if (format->cfFormat != CF_HDROP || !(format->tymed & TYMED_HGLOBAL)) return DV_E_FORMATETC;
-        *medium = {};
-        if (m_tymed != TYMED_HGLOBAL) {
-            // A medium the reader did not ask for: a stream.
-            medium->tymed = TYMED_ISTREAM;
-            return CreateStreamOnHGlobal(nullptr, TRUE, &medium->pstm);
-        }
-        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, m_block.size());
-        if (!memory) return E_OUTOFMEMORY;
-        memcpy(GlobalLock(memory), m_block.data(), m_block.size());
-        GlobalUnlock(memory);
-        medium->tymed = TYMED_HGLOBAL;
-        medium->hGlobal = memory;
-        return S_OK;
-    }
-    STDMETHODIMP GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
-    STDMETHODIMP QueryGetData(FORMATETC* format) override {
-        return format && format->cfFormat == CF_HDROP ? S_OK : DV_E_FORMATETC;
-    }
-    STDMETHODIMP GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
-        if (out) out->ptd = nullptr;
-        return E_NOTIMPL;
-    }
-    STDMETHODIMP SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
-    STDMETHODIMP EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
-    STDMETHODIMP DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return OLE_E_ADVISENOTSUPPORTED; }
-    STDMETHODIMP DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
-    STDMETHODIMP EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
-
-    int Reads() const { return m_reads; }
-
-private:
-    std::vector<uint8_t> m_block;
-    DWORD m_tymed;
-    ULONG m_references = 1;
-    int m_reads = 0;
-};
 
 std::string MenuText(HMENU menu, UINT position) {
     char text[256] = {};
@@ -175,15 +86,10 @@ protected:
         CoUninitialize();
     }
 
-    // A new handler object from its class id, initialised with `data`.
-    HRESULT CreateHandler(IDataObject* data, ComPtr<IContextMenu>& menu) {
-        ComPtr<IShellExtInit> init;
-        HRESULT created =
-            CoCreateInstance(kHandlerClass, nullptr, CLSCTX_INPROC_SERVER, IID_IShellExtInit, (void**)init.put());
-        EXPECT_EQ(created, S_OK) << "CoCreateInstance";
-        if (FAILED(created)) return created;
-        EXPECT_EQ(init->QueryInterface(IID_IContextMenu, (void**)menu.put()), S_OK);
-        return init->Initialize(nullptr, data, nullptr);
+    static HRESULT CreateHandler(IDataObject* data, ComPtr<IContextMenu>& menu) {
+        HRESULT result = quilletctx_tests::CreateHandler(data, menu);
+        EXPECT_TRUE(menu) << "CoCreateInstance: " << std::hex << result;
+        return result;
     }
 
     // The handler's entries in a fresh popup menu: how many it said it added
@@ -199,14 +105,6 @@ protected:
         }
         EXPECT_EQ(static_cast<size_t>(HRESULT_CODE(added)), texts.size()) << "the count it reports";
         return texts;
-    }
-
-    static HRESULT Invoke(IContextMenu* handler, LPCSTR verb) {
-        CMINVOKECOMMANDINFO info = {};
-        info.cbSize = sizeof info;
-        info.lpVerb = verb;
-        info.nShow = SW_SHOWNORMAL;
-        return handler->InvokeCommand(&info);
     }
 
     test_support::ScratchRegistry m_scratch;
@@ -290,7 +188,8 @@ TEST_F(AddToTrayHandler, TheFolderGoesToTheRunningProgramAsAGlobalAtomThatIsDele
         EXPECT_EQ(GlobalFindAtomA(m_folder.Path().c_str()), 0) << "the handler owns the atom and deletes it";
     }
     s_handedOver.clear();
-    for (LPCSTR verb : {static_cast<LPCSTR>(MAKEINTRESOURCEA(1)), "AddToTrayX", "Open"}) EXPECT_EQ(Invoke(handler.p, verb), E_INVALIDARG);
+    for (LPCSTR verb : {static_cast<LPCSTR>(MAKEINTRESOURCEA(1)), "AddToTrayX", "Open"})
+        EXPECT_EQ(Invoke(handler.p, verb), E_INVALIDARG);
     EXPECT_TRUE(s_handedOver.empty());
     EXPECT_TRUE(ReadWholeFile(m_record).empty()) << "no program started while one runs";
 }

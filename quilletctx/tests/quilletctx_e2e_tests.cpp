@@ -1,0 +1,183 @@
+// The "Add to Tray" command end to end: quilletctx.dll, created through its
+// registered class id in this process as Explorer creates it, hands a folder
+// to the real quillet.exe (copied with its language library into a scratch
+// folder, run against a scratch registry and a stand-in taskbar), which
+// puts it into its icon set and saves it.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "platform/handles.h"
+#include "platform/registry.h"
+#include "platform/windows_list.h"
+#include "quillet/app/app_rules.h"
+#include "quillet/app/quillet_names.h"
+#include "quillet/document/tdf_document.h"
+#include "quillet/model/default_icon_set.h"
+#include "quillet/shellext/shell_extension.h"
+#include "quilletctx/tests/drop_data_object.h"
+#include "test_support/fake_taskbar.h"
+#include "test_support/win_test_support.h"
+
+namespace {
+
+using quilletctx_tests::ComPtr;
+using quilletctx_tests::DropBlock;
+using quilletctx_tests::DropDataObject;
+using test_support::WaitUntil;
+
+const char* const kMainWindowClass = "HV:quilletMainWnd";
+const char* const kProgramKey = "Software\\Nimbrel\\Quillet";
+const quillet::DocumentInfo kInfo{"Quillet tray menus", "1.0.0.0"};
+
+std::string ReadWholeFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+BOOL CALLBACK CollectText(HWND child, LPARAM texts) {
+    char text[512] = {};
+    GetWindowTextA(child, text, sizeof text);
+    *reinterpret_cast<std::string*>(texts) += std::string(text) + "\n";
+    return TRUE;
+}
+
+// What the process's dialogs say, for failure messages.
+std::string DialogTexts(DWORD processId) {
+    std::string texts;
+    for (HWND dialog : test_support::ProcessWindows(processId, "#32770")) {
+        texts += "[";
+        EnumChildWindows(dialog, CollectText, reinterpret_cast<LPARAM>(&texts));
+        texts += "]";
+    }
+    return texts;
+}
+
+// A visible dialog of the process whose texts contain `text`, waited for.
+HWND WaitForDialog(DWORD processId, const std::string& text) {
+    HWND found = nullptr;
+    WaitUntil([&] {
+        for (HWND dialog : test_support::ProcessWindows(processId, "#32770")) {
+            std::string texts;
+            EnumChildWindows(dialog, CollectText, reinterpret_cast<LPARAM>(&texts));
+            if (IsWindowVisible(dialog) && texts.find(text) != std::string::npos) found = dialog;
+        }
+        return found != nullptr;
+    });
+    return found;
+}
+
+class AddToTrayWithQuillet : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(FindWindowA("Shell_TrayWnd", nullptr), m_taskbar.Window()) << "another taskbar would get the calls";
+        ASSERT_EQ(FindWindowA(kMainWindowClass, nullptr), nullptr) << "a quillet from elsewhere is running";
+        ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+        for (const char* file : {"quillet.exe", "quillet009.mlb"}) {
+            ASSERT_TRUE(CopyFileA(test_support::BinPath(file).c_str(), (m_install.Path() + "\\" + file).c_str(), FALSE))
+                << file << ": " << test_support::LastErrorText();
+        }
+        // An icon set with one standard tray icon beside the program.
+        quillet::ObjectModel model;
+        quillet::RegisterStandardFactories(model);
+        model.AddStandardTrayIcon();
+        std::string bytes;
+        quillet::SaveDocumentToBytes(model, kInfo, &bytes);
+        std::ofstream(Document(), std::ios::binary) << bytes;
+
+        SetEnvironmentVariableA(quillet::kTestRegistryVariable, m_scratch.RealPath().c_str());
+        SetEnvironmentVariableA(quillet::kTestLogVariable, LogPath().c_str());
+        platform::RegistryKey::Create(HKEY_CURRENT_USER, kProgramKey).WriteDword(quillet::kSplashValueName, 0);
+        quillet::RegisterShellExtension(
+            {"Add to &Tray", test_support::BinPath("quilletctx.dll"), Exe(), kMainWindowClass});
+    }
+
+    void TearDown() override {
+        SetEnvironmentVariableA(quillet::kTestRegistryVariable, nullptr);
+        SetEnvironmentVariableA(quillet::kTestLogVariable, nullptr);
+        for (const auto& key : {quillet::ShellExtensionClassKeyPath(), quillet::HandlerKeyPath("Directory"),
+                                quillet::HandlerKeyPath("Folder")}) {
+            platform::DeleteKeyTree(HKEY_CLASSES_ROOT, key);
+        }
+        CoUninitialize();
+    }
+
+    std::string Exe() const { return m_install.Path() + "\\quillet.exe"; }
+    std::string Document() const { return m_install.Path() + "\\quilletcmn.tdf"; }
+    std::string LogPath() const { return m_files.Path() + "\\log.txt"; }
+
+    // Explorer's part: the handler for the chosen folder, its menu, the choice.
+    void ChooseAddToTray() {
+        DropDataObject data(DropBlock({m_chosen.Path()}));
+        ComPtr<IContextMenu> handler;
+        ASSERT_EQ(quilletctx_tests::CreateHandler(&data, handler), S_OK);
+        platform::unique_hmenu menu(CreatePopupMenu());
+        ASSERT_EQ(handler->QueryContextMenu(menu.get(), 0, 1, 100, CMF_NORMAL), MAKE_HRESULT(SEVERITY_SUCCESS, 0, 1));
+        ASSERT_EQ(quilletctx_tests::Invoke(handler.p, MAKEINTRESOURCEA(0)), S_OK);
+    }
+
+    // The program's part: the new item's dialog shows the path; once it is
+    // answered the item is saved. Checks the saved icon set.
+    void ExpectFolderAdded(DWORD processId) {
+        HWND shown = WaitForDialog(processId, m_chosen.Path());
+        ASSERT_NE(shown, nullptr) << "the program did not take up the folder";
+        EXPECT_EQ(ReadWholeFile(LogPath()), "new item: " + m_chosen.Path() + "\r\n");
+        PostMessageA(shown, WM_COMMAND, IDOK, 0);
+        std::unique_ptr<quillet::ObjectModel> saved;
+        ASSERT_TRUE(WaitUntil([&] {
+            saved = std::make_unique<quillet::ObjectModel>();
+            quillet::RegisterStandardFactories(*saved);
+            return quillet::LoadDocumentFromBytes(*saved, ReadWholeFile(Document())) == quillet::kStatusOk &&
+                   saved->Root()->Count() == 1 && saved->Root()->GetChild(0)->Count() > 0;
+        })) << "no saved item; the program's dialogs: " << DialogTexts(processId) << "; the document: "
+             << ReadWholeFile(Document());
+        auto tray = saved->Root()->GetChild(0);
+        auto item = tray->GetChild(tray->Count() - 1);
+        EXPECT_EQ(item->ClassId(), quillet::kClassFolder);
+        EXPECT_EQ(item->ReadText(quillet::kTagPath), m_chosen.Path());
+    }
+
+    test_support::FakeTaskbar m_taskbar;
+    test_support::ScratchRegistry m_scratch;
+    test_support::ScratchFolder m_install;
+    test_support::ScratchFolder m_files;
+    test_support::ScratchFolder m_chosen;
+};
+
+TEST_F(AddToTrayWithQuillet, TheRunningProgramGainsAnIconForTheChosenFolder) {
+    test_support::RunningProgram quillet(Exe());
+    HWND main = quillet.WaitForWindow(kMainWindowClass);
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return !m_taskbar.Calls().empty(); })) << "no tray icon";
+    ChooseAddToTray();
+    ExpectFolderAdded(quillet.Id());
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(quillet.WaitForExit(), std::optional<DWORD>(0));
+}
+
+TEST_F(AddToTrayWithQuillet, WithNoProgramRunningTheCommandStartsItWithTheFolder) {
+    ChooseAddToTray();
+    HWND main = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (main = FindWindowA(kMainWindowClass, nullptr)) != nullptr; }))
+        << "quillet.exe did not start";
+    DWORD processId = 0;
+    GetWindowThreadProcessId(main, &processId);
+    platform::unique_handle process(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, processId));
+    ASSERT_TRUE(process) << test_support::LastErrorText();
+    platform::scope_exit end([&] {
+        if (WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT) TerminateProcess(process.get(), 1);
+    });
+    ExpectFolderAdded(processId);
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0; }));
+}
+
+}  // namespace
