@@ -13,6 +13,7 @@
 #include "quillet/strings/strings_win32.h"
 #include "quillet/ui/folder_panel_rules.h"
 #include "quillet/ui/messages.h"
+#include "quillet/ui/object_sheet_win32.h"
 #include "quillet/ui/sheets_resource_ids.h"
 
 namespace quillet {
@@ -28,16 +29,6 @@ const HelpRow kFolderPanelHelp[] = {
     {IDC_FOLDER_CHECK_PATH, "hlpFolder:pvValidatePath"},
     {0, nullptr},
 };
-
-std::string Text(const std::string& key) {
-    return App().Texts().GetText(key).value_or(key);
-}
-
-std::string WindowText(HWND window) {
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(window, &text[0], static_cast<int>(text.size()))));
-    return text;
-}
 
 bool IsWindowsNt() {
     OSVERSIONINFOA version = {};
@@ -83,7 +74,7 @@ std::string ResolvedRegistryPath(const std::string& path) {
 int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM lParam, LPARAM data) {
     switch (message) {
     case BFFM_INITIALIZED:
-        SetWindowTextA(dialog, Text("folder:brTitle").c_str());
+        SetWindowTextA(dialog, KeyText("folder:brTitle").c_str());
         if (data) SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, data);
         break;
     case BFFM_SELCHANGED: {
@@ -178,7 +169,7 @@ private:
         const bool asRoot = m_object->ReadBoolean(kTagFolderAsRoot);
         if (m_form == FolderPanelForm::Preview) {
             const std::string preview = FolderPreviewText(m_object->ReadText(kTagFolderPath), action, asRoot,
-                                                          newWindow, Text);
+                                                          newWindow, KeyText);
             SetDlgItemTextA(m_dialog, IDC_FOLDER_PREVIEW, preview.c_str());
             return;
         }
@@ -186,7 +177,7 @@ private:
             m_choices = SpecialFolderChoices(IsWindowsNt());
             HWND list = Item(IDC_FOLDER_SPECIAL);
             for (const SpecialFolderChoice& choice : m_choices) {
-                const std::string text = *choice.key ? Text(choice.key) : App().Texts().TranslateText("$folder:name");
+                const std::string text = KeyText(*choice.key ? choice.key : "$folder:name");
                 SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
             }
             const int32_t csidl = m_object->ReadInteger(kTagFolderSpecial, kNoSpecialFolder);
@@ -217,7 +208,7 @@ private:
         HWND list = Item(IDC_FOLDER_ACTION);
         SendMessageA(list, CB_RESETCONTENT, 0, 0);
         for (int32_t i = 0; i < offered; ++i) {
-            const std::string text = Text(kFolderActionKeys[i]);
+            const std::string text = KeyText(kFolderActionKeys[i]);
             SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
         }
         SendMessageA(list, CB_SETCURSEL, ShownFolderAction(action, offered) - 1, 0);
@@ -243,7 +234,7 @@ private:
     }
 
     void Browse() {
-        const std::string title = Text("folder:browsedirtitle");
+        const std::string title = KeyText("folder:browsedirtitle");
         const std::string current = WindowText(Item(IDC_FOLDER_PATH));
         BROWSEINFOA info = {};
         info.hwndOwner = GetAncestor(m_dialog, GA_ROOT);

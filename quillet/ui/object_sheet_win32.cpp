@@ -26,13 +26,13 @@ namespace {
 // cutting what the user typed.
 constexpr int kMaxTitle = 1023;
 
+}  // namespace
+
 std::string WindowText(HWND window) {
     std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
     text.resize(static_cast<size_t>(GetWindowTextA(window, &text[0], static_cast<int>(text.size()))));
     return text;
 }
-
-}  // namespace
 
 std::string KeyText(const std::string& keyOrText) {
     if (keyOrText.empty()) return keyOrText;

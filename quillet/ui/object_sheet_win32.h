@@ -19,6 +19,9 @@ namespace quillet {
 // key looked up, anything else as it is.
 std::string KeyText(const std::string& keyOrText);
 
+// All the text of a window, however long.
+std::string WindowText(HWND window);
+
 class ObjectPage {
 public:
     // `templateId`: the sheet's page or the wizard's. In a wizard, Finish on

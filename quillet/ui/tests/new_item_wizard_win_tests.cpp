@@ -34,6 +34,19 @@ protected:
         request.container = trayIcon.Get();
     }
 
+    // The wizard's window, its first page and the class list shown.
+    static void WaitForClassPage(SheetRun& run, HWND* sheet, HWND* page, HWND* list) {
+        *sheet = run.WaitForWindow("New Item");
+        ASSERT_NE(nullptr, *sheet);
+        *page = CurrentPage(*sheet);
+        ASSERT_TRUE(WaitUntil([&] { return (*list = ClassList(*page)) != nullptr; }));
+    }
+    // The page after the class page, once the wizard shows it.
+    static HWND WaitForDetails(HWND sheet, HWND classPage) {
+        HWND details = nullptr;
+        WaitUntil([&] { return (details = CurrentPage(sheet)) != classPage && details; });
+        return details != classPage ? details : nullptr;
+    }
     static HWND ClassList(HWND page) {
         // The list of the tab shown.
         for (HWND child = FindWindowExA(page, nullptr, "#32770", nullptr); child;
@@ -75,11 +88,8 @@ TEST_F(NewItemWizardTest, AHandedOverFolderBecomesAFolderItemAtTheRequestedPlace
     request.folderPath = scratch.Path();
     request.insertAt = 1;
     SheetRun run([&] { return RunNewItemWizard(nullptr, request); });
-    HWND sheet = run.WaitForWindow("New Item");
-    ASSERT_NE(nullptr, sheet);
-    HWND page = CurrentPage(sheet);
-    HWND list = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (list = ClassList(page)) != nullptr; }));
+    HWND sheet = nullptr, page = nullptr, list = nullptr;
+    ASSERT_NO_FATAL_FAILURE(WaitForClassPage(run, &sheet, &page, &list));
     // The one tab of the standard group, with every creatable class.
     EXPECT_EQ(1, TabCtrl_GetItemCount(GetDlgItem(page, IDC_WIZARD_GROUPS)));
     EXPECT_EQ(3, ListView_GetItemCount(list));
@@ -91,8 +101,8 @@ TEST_F(NewItemWizardTest, AHandedOverFolderBecomesAFolderItemAtTheRequestedPlace
     test_support::SaveScreenPicture("quillet-wizard-class", sheet);
 
     PressSheetButton(sheet, PSBTN_NEXT);
-    HWND details = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (details = CurrentPage(sheet)) != page && details; }));
+    HWND details = WaitForDetails(sheet, page);
+    ASSERT_NE(nullptr, details);
     HWND panel = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (panel = FindWindowExA(details, nullptr, "#32770", nullptr)) != nullptr; }));
     EXPECT_EQ(scratch.Path(), TextOf(GetDlgItem(panel, IDC_FOLDER_PATH)));
@@ -114,11 +124,8 @@ TEST_F(NewItemWizardTest, AHandedOverFolderBecomesAFolderItemAtTheRequestedPlace
 
 TEST_F(NewItemWizardTest, AClassWithNothingToFillInFinishesFromTheFirstPage) {
     SheetRun run([&] { return RunNewItemWizard(nullptr, request); });
-    HWND sheet = run.WaitForWindow("New Item");
-    ASSERT_NE(nullptr, sheet);
-    HWND page = CurrentPage(sheet);
-    HWND list = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (list = ClassList(page)) != nullptr; }));
+    HWND sheet = nullptr, page = nullptr, list = nullptr;
+    ASSERT_NO_FATAL_FAILURE(WaitForClassPage(run, &sheet, &page, &list));
     EXPECT_EQ(-1, ListView_GetNextItem(list, -1, LVNI_SELECTED));
     EXPECT_FALSE(Offered(sheet, kNextButton));
     EXPECT_FALSE(Offered(sheet, kFinishButton));
@@ -138,11 +145,8 @@ TEST_F(NewItemWizardTest, AClassWithNothingToFillInFinishesFromTheFirstPage) {
 
 TEST_F(NewItemWizardTest, DoubleClickFinishesOnlyWhatNeedsNoDetails) {
     SheetRun run([&] { return RunNewItemWizard(nullptr, request); });
-    HWND sheet = run.WaitForWindow("New Item");
-    ASSERT_NE(nullptr, sheet);
-    HWND page = CurrentPage(sheet);
-    HWND list = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (list = ClassList(page)) != nullptr; }));
+    HWND sheet = nullptr, page = nullptr, list = nullptr;
+    ASSERT_NO_FATAL_FAILURE(WaitForClassPage(run, &sheet, &page, &list));
     auto doubleClick = [&](int item) {
         Choose(list, item);
         NMITEMACTIVATE activate = {};
@@ -155,8 +159,8 @@ TEST_F(NewItemWizardTest, DoubleClickFinishesOnlyWhatNeedsNoDetails) {
     // A folder without a folder would be an item that shows nothing: its
     // details come first.
     doubleClick(FindClass(list, "Folder"));
-    HWND details = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (details = CurrentPage(sheet)) != page && details; }));
+    HWND details = WaitForDetails(sheet, page);
+    ASSERT_NE(nullptr, details);
     EXPECT_EQ(2u, trayIcon->Count());
     PressSheetButton(sheet, PSBTN_BACK);
     ASSERT_TRUE(WaitUntil([&] { return CurrentPage(sheet) == page; }));
@@ -171,11 +175,8 @@ TEST_F(NewItemWizardTest, TheIconSizeIsRemembered) {
     const std::string keyPath = ProgramKeyPath(app.Texts().Facts());
     for (int round = 0; round < 2; ++round) {
         SheetRun run([&] { return RunNewItemWizard(nullptr, request); });
-        HWND sheet = run.WaitForWindow("New Item");
-        ASSERT_NE(nullptr, sheet);
-        HWND page = CurrentPage(sheet);
-        HWND list = nullptr;
-        ASSERT_TRUE(WaitUntil([&] { return (list = ClassList(page)) != nullptr; }));
+        HWND sheet = nullptr, page = nullptr, list = nullptr;
+        ASSERT_NO_FATAL_FAILURE(WaitForClassPage(run, &sheet, &page, &list));
         HWND box = GetDlgItem(page, IDC_WIZARD_SMALL_ICONS);
         const DWORD view = GetWindowLongA(list, GWL_STYLE) & LVS_TYPEMASK;
         if (round == 0) {
@@ -204,18 +205,15 @@ TEST_F(NewItemWizardTest, TheIconSizeIsRemembered) {
 TEST_F(NewItemWizardTest, TheRootGetsATrayIcon) {
     request.container = app.Model().Root();
     SheetRun run([&] { return RunNewItemWizard(nullptr, request); });
-    HWND sheet = run.WaitForWindow("New Item");
-    ASSERT_NE(nullptr, sheet);
-    HWND page = CurrentPage(sheet);
-    HWND list = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (list = ClassList(page)) != nullptr; }));
+    HWND sheet = nullptr, page = nullptr, list = nullptr;
+    ASSERT_NO_FATAL_FAILURE(WaitForClassPage(run, &sheet, &page, &list));
     ASSERT_EQ(1, ListView_GetItemCount(list));
     EXPECT_EQ("Standard", ItemText(list, 0));
     Choose(list, 0);
     ASSERT_TRUE(WaitUntil([&] { return Offered(sheet, kNextButton); }));
     PressSheetButton(sheet, PSBTN_NEXT);
-    HWND details = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (details = CurrentPage(sheet)) != page && details; }));
+    HWND details = WaitForDetails(sheet, page);
+    ASSERT_NE(nullptr, details);
     // A new tray icon is not yet under the root whose name it would show.
     EXPECT_EQ("", TextOf(GetDlgItem(details, IDC_OBJECT_TITLE)));
     SendMessageA(GetDlgItem(details, IDC_OBJECT_TITLE), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Work"));
