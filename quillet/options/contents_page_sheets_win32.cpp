@@ -8,6 +8,7 @@ HPROPSHEETPAGE CreateContentsPage(Object& container) {
     ContentsPageActions actions;
     actions.runWizard = [](HWND owner, const NewItemRequest& request) { return RunNewItemWizard(owner, request); };
     actions.editObject = [](HWND owner, Object& child) { return EditObject(owner, child); };
+    actions.createPreview = [](const Object& child) { return CreateClassPreview(child); };
     return CreateContentsPage(container, std::move(actions));
 }
 

@@ -34,8 +34,15 @@ set(QUILLET_PAGES_RESOURCE_FILES
   ${CMAKE_CURRENT_SOURCE_DIR}/pages_resources.rc
   ${CMAKE_CURRENT_SOURCE_DIR}/pages_resource_ids.h
   ${CMAKE_CURRENT_SOURCE_DIR}/res/contents_page_drag.cur)
-set_source_files_properties(tests/pages_win_tests.rc PROPERTIES
-  OBJECT_DEPENDS "${QUILLET_PAGES_RESOURCE_FILES};${CMAKE_SOURCE_DIR}/quillet/ui/ui_resources.rc;${CMAKE_SOURCE_DIR}/quillet/ui/ui_resource_ids.h")
+# The test script also includes the message dialog and the property sheets'
+# fragments (a folder item's preview).
+set(quillet_pages_test_resources
+  ${QUILLET_PAGES_RESOURCE_FILES}
+  ${CMAKE_SOURCE_DIR}/quillet/ui/ui_resources.rc
+  ${CMAKE_SOURCE_DIR}/quillet/ui/ui_resource_ids.h
+  ${CMAKE_SOURCE_DIR}/quillet/ui/sheets_resources.rc
+  ${CMAKE_SOURCE_DIR}/quillet/ui/sheets_resource_ids.h)
+set_source_files_properties(tests/pages_win_tests.rc PROPERTIES OBJECT_DEPENDS "${quillet_pages_test_resources}")
 
 suite_win_test(quillet_option_pages_win_tests
   SOURCES

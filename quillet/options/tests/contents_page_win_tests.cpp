@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -29,6 +30,24 @@ struct WizardCall {
     Object* container = nullptr;
     size_t insertAt = 0;
     RefPtr<Object> templateItem;
+};
+
+// A preview that shows the child's name in a label, counted while it lives.
+class NamePreview : public SettingsPanel {
+public:
+    explicit NamePreview(std::atomic<int>& alive) : m_alive(alive) { ++m_alive; }
+    ~NamePreview() override { --m_alive; }
+    HWND Create(HWND page, const RECT& area, Object& object) override {
+        return CreateWindowExA(0, "Static", object.ReadText(kTagName).c_str(), WS_CHILD | WS_VISIBLE, area.left,
+                               area.top, area.right - area.left, area.bottom - area.top, page,
+                               reinterpret_cast<HMENU>(kPreviewId), nullptr, nullptr);
+    }
+    bool Validate(bool) override { return true; }
+    void Apply() override {}
+    static constexpr int kPreviewId = 4000;
+
+private:
+    std::atomic<int>& m_alive;
 };
 
 class ContentsPageTest : public ::testing::Test {
@@ -69,13 +88,14 @@ protected:
             return m_editRename.empty() ? false : child.SetProperty(kTagName, Value::FromText(m_editRename));
         };
         actions.beep = [this] { m_beeps++; };
+        actions.createPreview = [this](const Object&) { return std::make_unique<NamePreview>(m_previews); };
         return actions;
     }
 
     // Opens the container's page in a sheet and finds its controls.
-    void Open() {
-        m_ui.Post([this] {
-            HPROPSHEETPAGE page = CreateContentsPage(*m_tray, Actions());
+    void Open(bool programActions = false) {
+        m_ui.Post([this, programActions] {
+            HPROPSHEETPAGE page = programActions ? CreateContentsPage(*m_tray) : CreateContentsPage(*m_tray, Actions());
             PROPSHEETHEADERA header = {};
             header.dwSize = sizeof header;
             header.dwFlags = PSH_NOAPPLYNOW;
@@ -160,6 +180,7 @@ protected:
     std::atomic<int> m_edits{0};
     std::string m_editRename;
     std::atomic<int> m_beeps{0};
+    std::atomic<int> m_previews{0};
     HWND m_sheet = nullptr;
     HWND m_page = nullptr;
     HWND m_list = nullptr;
@@ -254,6 +275,46 @@ TEST_F(ContentsPageTest, PreviewModeHidesTheButtonsAndIsRemembered) {
     EXPECT_EQ("Edddd", Buttons());
     EXPECT_EQ("&New...", ControlText(GetDlgItem(m_page, IDC_CONTENTS_NEW)));
     EXPECT_EQ(0u, PreviewPaneValue().value_or(7));
+    Close();
+}
+
+TEST_F(ContentsPageTest, ThePreviewShowsTheSelectedChildWhileThePreviewIsOn) {
+    AddItems({"Alpha", "Beta"});
+    Open();
+    SelectRow(0);
+    EXPECT_EQ(nullptr, GetDlgItem(m_page, NamePreview::kPreviewId)) << "no preview in normal mode";
+    SendMessageA(GetDlgItem(m_page, IDC_CONTENTS_SHOW_PREVIEW), BM_CLICK, 0, 0);
+    EXPECT_EQ("Alpha", ControlText(GetDlgItem(m_page, NamePreview::kPreviewId)));
+    SelectRow(1);
+    EXPECT_EQ("Beta", ControlText(GetDlgItem(m_page, NamePreview::kPreviewId)));
+    EXPECT_EQ(1, m_previews.load()) << "the previous preview was let go";
+
+    // The preview sits inside the frame.
+    RECT frame = {}, preview = {}, inside = {};
+    GetWindowRect(GetDlgItem(m_page, IDC_CONTENTS_PREVIEW), &frame);
+    GetWindowRect(GetDlgItem(m_page, NamePreview::kPreviewId), &preview);
+    IntersectRect(&inside, &frame, &preview);
+    EXPECT_TRUE(EqualRect(&inside, &preview));
+
+    SendMessageA(GetDlgItem(m_page, IDC_CONTENTS_SHOW_PREVIEW), BM_CLICK, 0, 0);
+    EXPECT_EQ(nullptr, GetDlgItem(m_page, NamePreview::kPreviewId));
+    EXPECT_EQ(0, m_previews.load());
+    Close();
+}
+
+// With the program's own actions: the folder item's preview from the
+// property sheets.
+TEST_F(ContentsPageTest, AFolderItemShowsTheFolderPreview) {
+    AddItems({"Alpha"});
+    platform::RegistryKey::Create(HKEY_CURRENT_USER, ProgramKeyPath(m_app.Texts().Facts()))
+        .WriteDword("Preview Pane", 1);
+    Open(true);
+    SelectRow(0);
+    HWND preview = FindWindowExA(m_page, nullptr, "#32770", nullptr);
+    ASSERT_NE(nullptr, preview) << "no preview dialog in the page";
+    EXPECT_TRUE(IsWindowVisible(preview));
+    ASSERT_TRUE(test_support::WaitUntilDrawn(m_sheet));
+    test_support::SaveScreenPicture("quillet-contents-page-preview", m_sheet);
     Close();
 }
 
