@@ -211,7 +211,10 @@ private:
         return slot;
     }
 
-    void InsertRow(size_t row) {
+    // Shows the child at `row` in the list: as a new row (LVM_INSERTITEMA) or
+    // in the row that is there (LVM_SETITEMA). A row that had no image gets a
+    // slot now, if the child has an icon.
+    void ShowRow(size_t row, UINT message) {
         RefPtr<Object> child = m_container->GetChild(row);
         if (!child) return;
         std::string text = RowText(*child);
@@ -220,8 +223,9 @@ private:
         item.iItem = static_cast<int>(row);
         item.pszText = &text[0];
         item.iImage = ImageOf(*child);
-        SendMessageA(m_list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        SendMessageA(m_list, message, 0, reinterpret_cast<LPARAM>(&item));
     }
+    void InsertRow(size_t row) { ShowRow(row, LVM_INSERTITEMA); }
 
     void FillList() {
         SendMessageA(m_list, LVM_DELETEALLITEMS, 0, 0);
@@ -236,14 +240,7 @@ private:
         if (found != m_imageSlots.end()) {
             if (HICON icon = ItemIcon(*child, IconSize::Small)) ImageList_ReplaceIcon(m_images, found->second, icon);
         }
-        std::string text = RowText(*child);
-        LVITEMA item = {};
-        item.mask = LVIF_TEXT | LVIF_IMAGE;
-        item.iItem = static_cast<int>(row);
-        item.pszText = &text[0];
-        // A row that had no image gets a slot now, if the child has an icon.
-        item.iImage = ImageOf(*child);
-        SendMessageA(m_list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        ShowRow(row, LVM_SETITEMA);
         SendMessageA(m_list, LVM_REDRAWITEMS, row, row);
     }
 
