@@ -135,6 +135,54 @@ TEST_F(AddToTrayHandler, AFolderIsOfferedTheCommandWithTheRegisteredText) {
     EXPECT_EQ(GetMenuItemCount(menu.get()), 0);
 }
 
+TEST_F(AddToTrayHandler, TheEntryAmongAFolderMenusOwnIsChosenLikeAnyOther) {
+    DropDataObject data(DropBlock({m_folder.Path()}));
+    ComPtr<IContextMenu> handler;
+    ASSERT_EQ(CreateHandler(&data, handler), S_OK);
+    // A folder's menu as Explorer builds it, with the handler's entry asked
+    // for in the middle.
+    platform::unique_hmenu menu(CreatePopupMenu());
+    AppendMenuA(menu.get(), MF_STRING, 1, "&Open");
+    AppendMenuA(menu.get(), MF_STRING, 2, "E&xplore");
+    AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu.get(), MF_STRING, 3, "P&roperties");
+    ASSERT_EQ(handler->QueryContextMenu(menu.get(), 3, kFirstId, kFirstId + 10, CMF_NORMAL),
+              MAKE_HRESULT(SEVERITY_SUCCESS, 0, 1));
+    EXPECT_EQ(MenuText(menu.get(), 3), "Add to &Tray");
+
+    // The menu runs on a thread of its own, so that this one can take its
+    // picture and choose with the keys: Down to Open, Explore, then ours.
+    std::atomic<UINT> chosen{0};
+    std::atomic<bool> closed{false};
+    std::thread shell([&] {
+        platform::unique_hwnd owner =
+            test_support::CreateTestWindow("quilletctxMenuOwner", {40, 40, 60, 60}, WS_POPUP | WS_VISIBLE);
+        SetForegroundWindow(owner.get());
+        chosen = static_cast<UINT>(
+            TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_LEFTALIGN, 60, 60, 0, owner.get(), nullptr));
+        closed = true;
+    });
+    HWND shown = nullptr;
+    bool opened = test_support::WaitUntil([&] {
+        auto menus = test_support::VisibleMenus();
+        shown = menus.empty() ? nullptr : menus.front();
+        return shown != nullptr;
+    });
+    if (opened) {
+        EXPECT_FALSE(test_support::SaveMenusPicture("quillet-add-to-tray-menu").empty());
+        for (int i = 0; i < 3; ++i) PostMessageA(shown, WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageA(shown, WM_KEYDOWN, VK_RETURN, 0);
+    }
+    // Should the keys be lost, Escape closes the menu so that the test ends.
+    if (!test_support::WaitUntil([&] { return closed.load(); })) {
+        for (HWND open : test_support::VisibleMenus()) PostMessageA(open, WM_KEYDOWN, VK_ESCAPE, 0);
+    }
+    shell.join();
+    ASSERT_TRUE(opened) << "the menu did not open";
+    ASSERT_EQ(chosen.load(), kFirstId);
+}
+
 TEST_F(AddToTrayHandler, EnabledZeroInEitherHandlerKeyWithdrawsTheCommand) {
     DropDataObject data(DropBlock({m_folder.Path()}));
     ComPtr<IContextMenu> handler;
