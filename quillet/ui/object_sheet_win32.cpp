@@ -6,6 +6,7 @@
 
 #include "quillet/app/application.h"
 #include "quillet/model/class_id.h"
+#include "quillet/options/option_pages.h"
 #include "quillet/strings/strings_win32.h"
 #include "quillet/ui/item_icons.h"
 #include "quillet/ui/messages.h"
@@ -13,9 +14,6 @@
 #include "quillet/ui/sheets_resource_ids.h"
 #if defined(QUILLET_HAVE_ICON_CHOOSER)
 #include "quillet/ui/icons/icon_chooser.h"
-#endif
-#if defined(QUILLET_HAVE_CONTENTS_PAGE)
-#include "quillet/options/option_pages.h"
 #endif
 
 namespace quillet {
@@ -211,11 +209,9 @@ bool EditObject(HWND owner, Object& object, int startPage) {
     objectPage.SetObject(&object);
 
     std::vector<HPROPSHEETPAGE> pages;
-#if defined(QUILLET_HAVE_CONTENTS_PAGE)
     if (object.ClassId() == kClassStandardTrayIcon) {
         if (HPROPSHEETPAGE contents = CreateContentsPage(object)) pages.push_back(contents);
     }
-#endif
     const std::string className = object.ClassId() == kClassStandardTrayIcon
                                       ? KeyText("clsStandard")
                                       : KeyText(object.ReadText(kTagClassName));

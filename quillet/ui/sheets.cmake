@@ -16,16 +16,13 @@ add_library(quillet_sheets STATIC
   folder_panel_win32.cpp
   class_panels_win32.cpp)
 target_include_directories(quillet_sheets PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(quillet_sheets PUBLIC quillet_sheets_core quillet_ui quillet_application quillet_strings
-                      quillet_model_core platform comctl32 shell32 ole32)
-# The icon chooser and the contents page are built beside these pages; the
-# object sheet offers them once their libraries are part of the build.
-target_compile_definitions(quillet_sheets PRIVATE
-  $<$<TARGET_EXISTS:quillet_icons>:QUILLET_HAVE_ICON_CHOOSER>
-  $<$<TARGET_EXISTS:quillet_option_pages>:QUILLET_HAVE_CONTENTS_PAGE>)
-target_link_libraries(quillet_sheets PUBLIC
-  $<TARGET_NAME_IF_EXISTS:quillet_icons>
-  $<TARGET_NAME_IF_EXISTS:quillet_option_pages>)
+# A tray icon's sheet opens on its contents page.
+target_link_libraries(quillet_sheets PUBLIC quillet_sheets_core quillet_option_pages quillet_ui quillet_application
+                      quillet_strings quillet_model_core platform comctl32 shell32 ole32)
+# The icon chooser is built beside these pages; the object page offers it
+# once its library is part of the build.
+target_compile_definitions(quillet_sheets PRIVATE $<$<TARGET_EXISTS:quillet_icons>:QUILLET_HAVE_ICON_CHOOSER>)
+target_link_libraries(quillet_sheets PUBLIC $<TARGET_NAME_IF_EXISTS:quillet_icons>)
 
 # What the resource fragment reads; every script that includes it names
 # these as its OBJECT_DEPENDS.
@@ -34,7 +31,7 @@ set(QUILLET_SHEETS_RESOURCE_FILES
   ${CMAKE_CURRENT_SOURCE_DIR}/sheets_resource_ids.h
   ${CMAKE_CURRENT_SOURCE_DIR}/res/new_item_wizard.bmp)
 set_source_files_properties(tests/sheets_win_tests.rc PROPERTIES
-  OBJECT_DEPENDS "${QUILLET_SHEETS_RESOURCE_FILES};${QUILLET_UI_RESOURCE_FILES}")
+  OBJECT_DEPENDS "${QUILLET_SHEETS_RESOURCE_FILES};${QUILLET_UI_RESOURCE_FILES};${CMAKE_SOURCE_DIR}/quillet/options/pages_resources.rc;${CMAKE_SOURCE_DIR}/quillet/options/pages_resource_ids.h")
 
 suite_win_test(quillet_sheets_win_tests
   SOURCES

@@ -1,6 +1,7 @@
 // The object property sheet with the program's page and the English texts:
 // the sheet runs on its own thread and the test edits and presses it.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -122,6 +123,28 @@ TEST_F(ObjectSheetTest, LockedSettingsShowTheSheetReadOnly) {
     PressSheetButton(sheet, PSBTN_OK);
     ASSERT_TRUE(run.WaitForEnd());
     EXPECT_EQ("Letters", folder->ReadText(kTagName));
+}
+
+TEST_F(ObjectSheetTest, ATrayIconsSheetBeginsWithItsContents) {
+    const std::string programTitle = trayIcon->ReadText(kTagName);
+    ASSERT_FALSE(programTitle.empty()) << "a tray icon shows the program's title";
+    SheetRun run([&] { return EditObject(nullptr, *trayIcon, 1); });
+    HWND sheet = run.WaitForWindow(programTitle);
+    ASSERT_NE(nullptr, sheet);
+    HWND tabs = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
+    EXPECT_EQ(2, TabCtrl_GetItemCount(tabs));
+    EXPECT_EQ(1, TabCtrl_GetCurSel(tabs)) << "the sheet opens on the page asked for";
+    HWND page = CurrentPage(sheet);
+    EXPECT_EQ(programTitle, TextOf(GetDlgItem(page, IDC_OBJECT_TITLE)));
+    EXPECT_EQ(nullptr, FindWindowExA(page, nullptr, "#32770", nullptr)) << "a tray icon has no panel";
+
+    // Left as it was, the name stays the program's rather than becoming the
+    // tray icon's own.
+    PressSheetButton(sheet, PSBTN_OK);
+    ASSERT_TRUE(run.WaitForEnd());
+    EXPECT_TRUE(run.Result());
+    Value own;
+    EXPECT_FALSE(trayIcon->GetSavedProperty(kTagName, &own)) << own.Text();
 }
 
 }  // namespace
