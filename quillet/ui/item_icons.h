@@ -2,12 +2,14 @@
 // index, or a resource id when the index is negative), else from its class
 // (the program icon for a tray icon, the shell's icon for a folder), else the
 // program's fallback icon. Icons are kept for the life of the process, so the
-// caller never destroys them.
+// caller never destroys them. They live in the process's icon cache
+// (quillet/ui/icons/icon_cache_win32.h), held there for good.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "quillet/model/object.h"
@@ -24,5 +26,14 @@ HICON ItemIcon(const Object& item, IconSize size);
 // the same handle every time after. A key says where the icon came from and
 // its size; a failed load is not kept, so it is tried again next time.
 HICON KeptIcon(const std::string& key, const std::function<HICON()>& load);
+
+// An icon loaded from a file and index as an item's icon source names it,
+// not cached: the caller owns it. Null when the file yields none.
+HICON LoadSourceIcon(const std::string& file, int index, IconSize size);
+
+// The position of the icon group resource `resourceId` among the icon groups
+// of a program file, in the order the file lists them; nothing when the file
+// cannot be opened or has no such group.
+std::optional<int> IconGroupPosition(const std::string& file, int resourceId);
 
 }  // namespace quillet

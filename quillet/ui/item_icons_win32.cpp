@@ -1,11 +1,10 @@
-// Icons of icon-set objects, loaded once and kept for the life of the process.
+// Icons of icon-set objects, loaded once and held in the icon cache for the
+// life of the process.
 #include "quillet/ui/item_icons.h"
 
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include <map>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -13,6 +12,7 @@
 #include "quillet/model/class_id.h"
 #include "quillet/model/property_tags.h"
 #include "quillet/ui/icon_group.h"
+#include "quillet/ui/icons/icon_cache_win32.h"
 #include "quillet/ui/ui_resource_ids.h"
 
 namespace quillet {
@@ -186,16 +186,25 @@ HICON FallbackIcon(IconSize size) {
 }  // namespace
 
 // Menus and tray icons show the same handles for as long as they like, so
-// none is destroyed before the process ends.
+// the cache holds every one of them for good.
 HICON KeptIcon(const std::string& key, const std::function<HICON()>& load) {
-    static std::mutex s_lock;
-    static std::map<std::string, platform::unique_hicon> s_icons;
-    std::lock_guard<std::mutex> guard(s_lock);
-    auto found = s_icons.find(key);
-    if (found != s_icons.end()) return found->second.get();
-    platform::unique_hicon icon(load());
-    if (!icon) return nullptr;
-    return s_icons.emplace(key, std::move(icon)).first->second.get();
+    return CachedIcon(key, IconSlot::Large, true, load);
+}
+
+HICON LoadSourceIcon(const std::string& file, int index, IconSize size) {
+    return LoadFromSource(file, index, size);
+}
+
+std::optional<int> IconGroupPosition(const std::string& file, int resourceId) {
+    platform::unique_hmodule module = OpenAsData(file);
+    if (!module) return std::nullopt;
+    std::vector<std::string> groups;
+    EnumResourceNamesA(module.get(), RT_GROUP_ICON, CollectGroup, reinterpret_cast<LONG_PTR>(&groups));
+    const std::string wanted = "#" + std::to_string(resourceId);
+    for (size_t i = 0; i < groups.size(); ++i) {
+        if (groups[i] == wanted) return static_cast<int>(i);
+    }
+    return std::nullopt;
 }
 
 HICON ItemIcon(const Object& item, IconSize size) {
@@ -209,8 +218,11 @@ HICON ItemIcon(const Object& item, IconSize size) {
         item.GetOwnProperty(kTagIconIndex, &index);
         const std::string source(file.TextView());
         const int number = index.Integer();
-        HICON icon = KeptIcon("file|" + Lowered(source) + "|" + std::to_string(number) + "|" + SizeKey(size),
-                                 [&] { return LoadFromSource(source, number, size); });
+        // The same entries as GetCachedIcon's: the exact-size images are the
+        // 16-pixel variant's loader, the others the plain one's.
+        const IconSlot slot = IsLarge(size) ? IconSlot::Large : IconSlot::Small;
+        HICON icon = CachedIcon(IconCacheKeyText(source, number, IsExact(size)), slot, true,
+                                [&] { return LoadFromSource(source, number, size); });
         return icon ? icon : FallbackIcon(size);
     }
     if (HICON icon = ClassIcon(item, size)) return icon;
