@@ -161,7 +161,10 @@ bool ObjectPage::Validate(bool showMessages) {
 void ObjectPage::Apply() {
     if (!m_page || !m_object || ReadOnly()) return;
     if (!m_object->IsUntitled()) {
-        const std::string title = WindowText(GetDlgItem(m_page, IDC_OBJECT_TITLE));
+        std::string title = WindowText(GetDlgItem(m_page, IDC_OBJECT_TITLE));
+        // The field takes no more from the keyboard; a text set otherwise is
+        // held to the same length.
+        if (title.size() > static_cast<size_t>(kMaxTitle)) title.resize(kMaxTitle);
         // A name the object only inherits (a tray icon shows the program's)
         // stays inherited unless the user changed it.
         if (title != m_shownTitle) m_object->SetProperty(kTagName, Value::FromText(title));

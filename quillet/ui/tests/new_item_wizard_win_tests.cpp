@@ -143,6 +143,22 @@ TEST_F(NewItemWizardTest, AClassWithNothingToFillInFinishesFromTheFirstPage) {
     EXPECT_EQ(kClassColumnSeparator, trayIcon->GetChild(2)->ClassId()) << "appended";
 }
 
+TEST_F(NewItemWizardTest, ATemplateItemsClassIsOfferedFirst) {
+    request.templateItem = trayIcon->GetChild(0).Get();
+    request.insertAt = 1;
+    SheetRun run([&] { return RunNewItemWizard(nullptr, request); });
+    HWND sheet = nullptr, page = nullptr, list = nullptr;
+    ASSERT_NO_FATAL_FAILURE(WaitForClassPage(run, &sheet, &page, &list));
+    EXPECT_EQ("Separator", ItemText(list, ListView_GetNextItem(list, -1, LVNI_SELECTED)));
+    EXPECT_TRUE(WaitUntil([&] { return Offered(sheet, kFinishButton); }));
+    PressSheetButton(sheet, PSBTN_FINISH);
+    ASSERT_TRUE(run.WaitForEnd());
+    EXPECT_TRUE(run.Result());
+    ASSERT_EQ(3u, trayIcon->Count());
+    EXPECT_NE(request.templateItem, trayIcon->GetChild(1).Get()) << "a new separator after the template";
+    EXPECT_EQ(kClassSeparator, trayIcon->GetChild(1)->ClassId());
+}
+
 TEST_F(NewItemWizardTest, DoubleClickFinishesOnlyWhatNeedsNoDetails) {
     SheetRun run([&] { return RunNewItemWizard(nullptr, request); });
     HWND sheet = nullptr, page = nullptr, list = nullptr;

@@ -67,6 +67,19 @@ TEST_F(ObjectSheetTest, EditsTheNameAndWritesItOnOk) {
     EXPECT_EQ(0, app.SaveCount());
 }
 
+TEST_F(ObjectSheetTest, ANameKeepsToItsLength) {
+    SheetRun run([&] { return EditObject(nullptr, *folder); });
+    HWND sheet = run.WaitForWindow("Letters");
+    ASSERT_NE(nullptr, sheet);
+    HWND title = GetDlgItem(CurrentPage(sheet), IDC_OBJECT_TITLE);
+    EXPECT_EQ(1023, SendMessageA(title, EM_GETLIMITTEXT, 0, 0));
+    const std::string longName(1500, 'n');
+    SendMessageA(title, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(longName.c_str()));
+    PressSheetButton(sheet, PSBTN_OK);
+    ASSERT_TRUE(run.WaitForEnd());
+    EXPECT_EQ(longName.substr(0, 1023), folder->ReadText(kTagName));
+}
+
 TEST_F(ObjectSheetTest, AnEmptyNameIsRefusedAndTheSheetStays) {
     SheetRun run([&] { return EditObject(nullptr, *folder); });
     HWND sheet = run.WaitForWindow("Letters");
