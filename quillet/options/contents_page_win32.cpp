@@ -275,9 +275,10 @@ private:
     }
 
     void ClosePreview() {
-        if (m_previewWindow) DestroyWindow(m_previewWindow);
-        m_previewWindow = nullptr;
+        // A panel may take its window down itself when it goes.
         m_preview.reset();
+        if (m_previewWindow && IsWindow(m_previewWindow)) DestroyWindow(m_previewWindow);
+        m_previewWindow = nullptr;
         m_previewChild = nullptr;
     }
 

@@ -33,6 +33,11 @@ void FillList(HWND list, const char* const (&keys)[N], int position) {
 
 class GeneralPanel : public SettingsPanel {
 public:
+    // The dialog must not outlive the object its procedure reaches.
+    ~GeneralPanel() override {
+        if (m_panel) DestroyWindow(m_panel);
+    }
+
     HWND Create(HWND page, const RECT& area, Object& object) override {
         m_object = RefPtr<Object>(&object);
         m_panel = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_GENERAL_PANEL), page, DialogProc,
@@ -47,6 +52,10 @@ public:
     bool Validate(bool showMessages) override {
         if (!m_panel || !HotkeyMissing(Mode(), HotkeyInControl())) return true;
         if (showMessages) {
+            // The dialog gives the focus back to what had it when the message
+            // took over, and under Wine that may happen after the message
+            // has returned: so the hotkey control has it before and after.
+            FocusHotkey();
             ShowMessage(m_panel, MB_ICONEXCLAMATION, "general:nohotkey");
             FocusHotkey();
         }

@@ -187,7 +187,7 @@ TEST_F(GeneralPanelTest, ACustomModeWithoutAKeyMayNotBeLeft) {
     PostMessageA(message, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(m_ui.WaitUntilDone());
     EXPECT_FALSE(valid.load());
-    EXPECT_EQ(m_hotkey, m_ui.Focus());
+    EXPECT_TRUE(WaitUntil([&] { return m_ui.Focus() == m_hotkey; })) << "the focus is on " << m_ui.Focus();
 
     SendMessageA(m_hotkey, HKM_SETHOTKEY, kCtrlAltF9, 0);
     EXPECT_TRUE(Validate(true));
@@ -202,6 +202,13 @@ TEST_F(GeneralPanelTest, ControlsHaveTheirWhatsThisRows) {
     EXPECT_EQ("hlpGen:menuview", HelpKeyFor(rows, IDC_GENERAL_VIEW));
     EXPECT_EQ("hlpGen:hotkey", HelpKeyFor(rows, IDC_GENERAL_MODE));
     EXPECT_EQ("hlpGen:hotkeyCustom", HelpKeyFor(rows, IDC_GENERAL_HOTKEY));
+}
+
+TEST_F(GeneralPanelTest, ThePanelLetGoFirstTakesItsDialogWithIt) {
+    Open();
+    m_ui.Call([this] { m_panel.reset(); });
+    EXPECT_FALSE(IsWindow(m_window)) << "a dialog left behind would call into a deleted panel";
+    EXPECT_TRUE(IsWindow(m_host));
 }
 
 }  // namespace
