@@ -64,8 +64,8 @@ public:
         });
         return found;
     }
-    // Another dialog of the chooser's thread (the message dialog).
-    HWND WaitForMessage() {
+    // Another dialog of the chooser's thread (the message, the file dialog).
+    HWND WaitForOtherDialog() {
         HWND found = nullptr;
         WaitUntil([&] {
             for (HWND dialog : Dialogs()) {
@@ -211,7 +211,7 @@ TEST_F(IconChooserTest, AFileWithoutIconsPostsNoIconsTellsTheUserAndKeepsOkDisab
     ChooserRun run(*item);
     HWND chooser = run.WaitForChooser();
     ASSERT_NE(nullptr, chooser);
-    HWND message = run.WaitForMessage();
+    HWND message = run.WaitForOtherDialog();
     ASSERT_NE(nullptr, message) << "nobody told the user";
     EXPECT_EQ(1, run.PostedCount(noIcons));
     char text[1024] = {};
@@ -311,6 +311,55 @@ TEST_F(IconChooserTest, OkWithAnEditedFieldShowsTheNewFilesIconsInsteadOfStoring
     EXPECT_EQ(std::optional<bool>(true), run.WaitForResult());
     EXPECT_EQ(program, item->ReadText(kTagIconFile));
     EXPECT_EQ(0, item->ReadInteger(kTagIconIndex, -1));
+}
+
+HWND ChildWithId(HWND dialog, int id) {
+    struct Find {
+        int id;
+        HWND found;
+        static BOOL CALLBACK Child(HWND child, LPARAM data) {
+            auto* find = reinterpret_cast<Find*>(data);
+            if (GetDlgCtrlID(child) == find->id) find->found = child;
+            return find->found == nullptr;
+        }
+    } find = {id, nullptr};
+    EnumChildWindows(dialog, Find::Child, reinterpret_cast<LPARAM>(&find));
+    return find.found;
+}
+
+TEST_F(IconChooserTest, BrowseOffersIconFilesAndTheChosenFileIsListedWithNoSelection) {
+    const std::string program = BesideTestProgram("quillet_icons_win_tests.exe");
+    SetSource(program, 0);
+    ChooserRun run(*item);
+    HWND chooser = run.WaitForChooser();
+    ASSERT_NE(nullptr, chooser);
+    PostMessageA(chooser, WM_COMMAND, MAKEWPARAM(IDC_CHOOSER_BROWSE, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(chooser, IDC_CHOOSER_BROWSE)));
+    HWND open = run.WaitForOtherDialog();
+    ASSERT_NE(nullptr, open);
+    char title[128] = {};
+    GetWindowTextA(open, title, sizeof title);
+    EXPECT_EQ(app.Texts().GetText("ciBrowseTitle").value_or("?"), title);
+    constexpr int kFilterList = 0x470, kReadOnlyBox = 0x410, kFileNameEdit = 0x480, kFileNameCombo = 0x47C;
+    HWND filter = ChildWithId(open, kFilterList);
+    ASSERT_NE(nullptr, filter);
+    char shown[128] = {};
+    SendMessageA(filter, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(shown));
+    EXPECT_EQ(app.Texts().GetText("ciBrowseFilterName").value_or("?"), shown);
+    HWND readOnly = ChildWithId(open, kReadOnlyBox);
+    EXPECT_TRUE(!readOnly || !IsWindowVisible(readOnly));
+
+    HWND name = ChildWithId(open, kFileNameEdit);
+    if (!name) name = ChildWithId(open, kFileNameCombo);
+    ASSERT_NE(nullptr, name);
+    SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(fixture.c_str()));
+    PostMessageA(open, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return FieldText(chooser) == fixture && Count(chooser) == 3; }))
+        << FieldText(chooser);
+    EXPECT_EQ(-1, Selection(chooser));
+    EXPECT_FALSE(OkEnabled(chooser));
+    PostMessageA(chooser, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_EQ(std::optional<bool>(false), run.WaitForResult());
 }
 
 }  // namespace
