@@ -15,6 +15,7 @@
 #include "quillet/model/class_id.h"
 #include "quillet/strings/strings_win32.h"
 #include "quillet/ui/item_icons.h"
+#include "quillet/ui/messages.h"
 #include "quillet/ui/object_sheet_win32.h"
 #include "quillet/ui/object_sheets.h"
 #include "quillet/ui/sheets_resource_ids.h"
@@ -170,6 +171,7 @@ private:
         if (!self) return FALSE;
         switch (message) {
         case WM_NOTIFY: return self->ClassPageNotify(*reinterpret_cast<const NMHDR*>(lParam));
+        case WM_CONTEXTMENU: return HandleContextHelp(page, wParam, lParam);
         case WM_COMMAND:
             if (LOWORD(wParam) == IDC_WIZARD_SMALL_ICONS && HIWORD(wParam) == BN_CLICKED) {
                 const bool small = IsDlgButtonChecked(page, IDC_WIZARD_SMALL_ICONS) == BST_CHECKED;

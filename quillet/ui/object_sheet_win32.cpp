@@ -75,6 +75,7 @@ INT_PTR CALLBACK ObjectPage::Procedure(HWND page, UINT message, WPARAM wParam, L
     if (!self) return FALSE;
     switch (message) {
     case WM_NOTIFY: return self->Notify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_CONTEXTMENU: return HandleContextHelp(page, wParam, lParam);
     case WM_COMMAND:
         if (LOWORD(wParam) == IDC_OBJECT_CHANGE_ICON && HIWORD(wParam) == BN_CLICKED) self->ChangeIcon();
         return TRUE;
