@@ -146,7 +146,6 @@ private:
         SendMessageA(Item(IDC_INTERFACE_SOUND_PLAY), BM_SETIMAGE, IMAGE_BITMAP,
                      reinterpret_cast<LPARAM>(m_playPicture.get()));
         UpdatePlay(SoundText());
-        if (LastSoundFolder().empty()) LastSoundFolder() = m_sounds.folder;
 
         HWND click = Item(IDC_INTERFACE_CLICK);
         for (const char* key : {"adv:click1", "adv:click2"}) {
@@ -224,7 +223,8 @@ private:
         open.lpstrFilter = filter.c_str();
         open.lpstrFile = file.data();
         open.nMaxFile = static_cast<DWORD>(file.size());
-        open.lpstrInitialDir = LastSoundFolder().c_str();
+        const std::string& initialFolder = LastSoundFolder().empty() ? m_sounds.folder : LastSoundFolder();
+        open.lpstrInitialDir = initialFolder.c_str();
         open.lpstrTitle = title.c_str();
         open.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
         if (!GetOpenFileNameA(&open)) return;

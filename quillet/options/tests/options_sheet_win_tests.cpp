@@ -416,5 +416,104 @@ TEST_F(OptionsSheetTest, ChoosingASoundPlaysItUnlessTheSettingsAreLocked) {
     }
 }
 
+// The desktop's icon view as the root sees it, recording what it is told.
+class FakeDesktop : public DesktopIconsSwitch {
+public:
+    explicit FakeDesktop(int32_t state) : m_state(state) {}
+    int32_t State() const override { return m_state; }
+    void SetHidden(bool hidden) override {
+        m_state = hidden ? kDesktopIconsHidden : kDesktopIconsShown;
+        ++writes;
+    }
+    int writes = 0;
+
+private:
+    int32_t m_state;
+};
+
+TEST_F(OptionsSheetTest, HideDesktopShowsTheStateAndIsWrittenOnlyWhileAvailable) {
+    const struct {
+        int32_t state;
+        bool enabled;
+        bool checked;
+    } cases[] = {
+        {kDesktopIconsHidden, true, true},
+        {kDesktopIconsShown, true, false},
+        {kDesktopIconsUnavailable, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.state);
+        auto desktop = std::make_shared<FakeDesktop>(c.state);
+        Root().SetDesktopIconsSwitch(desktop);
+        SheetRun run(Sheet());
+        HWND sheet = Open(run);
+        ASSERT_NE(nullptr, sheet);
+        EXPECT_EQ(c.enabled, IsWindowEnabled(Control(sheet, IDC_INTERFACE_HIDE_DESKTOP)) != FALSE);
+        EXPECT_EQ(c.checked, Checked(sheet, IDC_INTERFACE_HIDE_DESKTOP));
+        SetChecked(sheet, IDC_INTERFACE_HIDE_DESKTOP, !c.checked);
+        PressSheetButton(sheet, PSBTN_OK);
+        ASSERT_TRUE(run.WaitForEnd());
+        if (c.enabled) {
+            EXPECT_EQ(c.checked ? kDesktopIconsShown : kDesktopIconsHidden, desktop->State());
+        } else {
+            EXPECT_EQ(0, desktop->writes);
+            EXPECT_EQ(kDesktopIconsUnavailable, desktop->State());
+        }
+    }
+}
+
+TEST_F(OptionsSheetTest, AReadOnlyIconSetFileDisablesTheLockAndDiscardsTheChanges) {
+    Root().SetProperty(kTagReadOnlyDocument, Value::FromBoolean(true));
+    SheetRun run(Sheet());
+    HWND sheet = Open(run);
+    ASSERT_NE(nullptr, sheet);
+    EXPECT_FALSE(IsWindowEnabled(Control(sheet, IDC_SECURITY_LOCK)));
+    EXPECT_FALSE(IsWindowEnabled(Control(sheet, IDC_SECURITY_CHANGE)));
+    SetChecked(sheet, IDC_INTERFACE_CONFIRM_EXIT, false);
+    ChooseEntry(sheet, IDC_INTERFACE_CLICK, 1);
+    PressSheetButton(sheet, PSBTN_OK);
+    ASSERT_TRUE(run.WaitForEnd());
+    EXPECT_TRUE(run.Result());
+    EXPECT_EQ(0, app.SaveCount());
+    EXPECT_TRUE(Root().ReadBoolean(kTagConfirmExit, false));
+    EXPECT_EQ(1, Root().ReadInteger(kTagClickMode));
+}
+
+TEST_F(OptionsSheetTest, BrowseStartsInTheSoundFolderThenWhereTheLastSoundWasFound) {
+    test_support::ScratchFolder elsewhere;
+    std::ofstream(elsewhere.Path() + "\\ding.wav") << "RIFF";
+    SheetRun run(Sheet());
+    HWND sheet = Open(run);
+    ASSERT_NE(nullptr, sheet);
+    HWND sound = Control(sheet, IDC_INTERFACE_SOUND);
+    // A bare name is looked for in the folder the dialog opened in.
+    const struct {
+        std::string typed;
+        std::string chosen;
+    } steps[] = {
+        {"tada.wav", folder.Path() + "\\tada.wav"},
+        {elsewhere.Path() + "\\ding.wav", elsewhere.Path() + "\\ding.wav"},
+        {"ding.wav", elsewhere.Path() + "\\ding.wav"},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.typed);
+        DeleteFileA(SoundLog().c_str());
+        PostMessageA(Control(sheet, IDC_INTERFACE_SOUND_BROWSE), BM_CLICK, 0, 0);
+        HWND open = run.WaitForWindow(Text("opgBrowseTitle"));
+        ASSERT_NE(nullptr, open);
+        HWND name = GetDlgItem(open, 0x480);  // edt1
+        if (!name) name = GetDlgItem(open, 0x47C);  // cmb13
+        ASSERT_NE(nullptr, name);
+        SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(step.typed.c_str()));
+        PostMessageA(open, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(WaitUntil([&] { return TextOf(sound) == step.chosen; })) << TextOf(sound);
+        EXPECT_TRUE(IsWindowEnabled(Control(sheet, IDC_INTERFACE_SOUND_PLAY)));
+        EXPECT_TRUE(WaitUntil([&] { return PlayedSounds() == step.chosen + "\r\n"; }));
+    }
+    PressSheetButton(sheet, PSBTN_OK);
+    ASSERT_TRUE(run.WaitForEnd());
+    EXPECT_EQ(elsewhere.Path() + "\\ding.wav", Root().ReadText(kTagClickSound));
+}
+
 }  // namespace
 }  // namespace quillet
