@@ -164,30 +164,48 @@ HRESULT CopyCommandString(const char* text, UINT type, LPSTR buffer, UINT capaci
     return S_OK;
 }
 
-class AddToTrayMenu final : public IShellExtInit, public IContextMenu {
+// Reference counting for the library's objects. Each live object keeps the
+// library loaded (DllCanUnloadNow); `Derived` answers QueryInterface.
+template <typename Derived, typename... Interfaces>
+class CountedObject : public Interfaces... {
 public:
-    AddToTrayMenu() { InterlockedIncrement(&s_objects); }
-    AddToTrayMenu(const AddToTrayMenu&) = delete;
-    AddToTrayMenu& operator=(const AddToTrayMenu&) = delete;
+    CountedObject() { InterlockedIncrement(&s_objects); }
+    CountedObject(const CountedObject&) = delete;
+    CountedObject& operator=(const CountedObject&) = delete;
 
-    STDMETHODIMP QueryInterface(REFIID riid, void** object) override {
-        if (!object) return E_POINTER;
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IShellExtInit)) {
-            *object = static_cast<IShellExtInit*>(this);
-        } else if (IsEqualIID(riid, IID_IContextMenu)) {
-            *object = static_cast<IContextMenu*>(this);
-        } else {
-            *object = nullptr;
-            return E_NOINTERFACE;
-        }
-        AddRef();
-        return S_OK;
-    }
     STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&m_references); }
     STDMETHODIMP_(ULONG) Release() override {
         LONG left = InterlockedDecrement(&m_references);
-        if (left == 0) delete this;
+        if (left == 0) delete static_cast<Derived*>(this);
         return left;
+    }
+
+protected:
+    ~CountedObject() { InterlockedDecrement(&s_objects); }
+
+    // Hands out `found` (null: no such interface) with a reference.
+    HRESULT Answer(IUnknown* found, void** object) {
+        *object = found;
+        if (!found) return E_NOINTERFACE;
+        found->AddRef();
+        return S_OK;
+    }
+
+private:
+    LONG m_references = 1;
+};
+
+class AddToTrayMenu final : public CountedObject<AddToTrayMenu, IShellExtInit, IContextMenu> {
+public:
+    STDMETHODIMP QueryInterface(REFIID riid, void** object) override {
+        if (!object) return E_POINTER;
+        IUnknown* found = nullptr;
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IShellExtInit)) {
+            found = static_cast<IShellExtInit*>(this);
+        } else if (IsEqualIID(riid, IID_IContextMenu)) {
+            found = static_cast<IContextMenu*>(this);
+        }
+        return Answer(found, object);
     }
 
     // The folder comes from the data object's file list; a background menu
@@ -262,33 +280,18 @@ public:
     }
 
 private:
-    ~AddToTrayMenu() { InterlockedDecrement(&s_objects); }
+    friend class CountedObject<AddToTrayMenu, IShellExtInit, IContextMenu>;
+    ~AddToTrayMenu() = default;
 
-    LONG m_references = 1;
     std::string m_folder;
 };
 
-class AddToTrayFactory final : public IClassFactory {
+class AddToTrayFactory final : public CountedObject<AddToTrayFactory, IClassFactory> {
 public:
-    AddToTrayFactory() { InterlockedIncrement(&s_objects); }
-    AddToTrayFactory(const AddToTrayFactory&) = delete;
-    AddToTrayFactory& operator=(const AddToTrayFactory&) = delete;
-
     STDMETHODIMP QueryInterface(REFIID riid, void** object) override {
         if (!object) return E_POINTER;
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IClassFactory)) {
-            *object = static_cast<IClassFactory*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&m_references); }
-    STDMETHODIMP_(ULONG) Release() override {
-        LONG left = InterlockedDecrement(&m_references);
-        if (left == 0) delete this;
-        return left;
+        bool known = IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IClassFactory);
+        return Answer(known ? static_cast<IClassFactory*>(this) : nullptr, object);
     }
 
     STDMETHODIMP CreateInstance(IUnknown* outer, REFIID riid, void** object) override {
@@ -308,9 +311,8 @@ public:
     }
 
 private:
-    ~AddToTrayFactory() { InterlockedDecrement(&s_objects); }
-
-    LONG m_references = 1;
+    friend class CountedObject<AddToTrayFactory, IClassFactory>;
+    ~AddToTrayFactory() = default;
 };
 
 }  // namespace
