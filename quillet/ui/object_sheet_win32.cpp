@@ -91,6 +91,7 @@ void ObjectPage::Fill() {
     if (!m_page || !m_object) return;
     m_shownObject = m_object;
     m_panel.reset();
+    m_iconChanged = false;
     Object& object = *m_object;
     const bool readOnly = ReadOnly();
 
@@ -143,7 +144,16 @@ void ObjectPage::ShowIcons() {
 
 void ObjectPage::ChangeIcon() {
 #if defined(QUILLET_HAVE_ICON_CHOOSER)
-    if (ChooseIcon(m_page, *m_object)) ShowIcons();
+    Value file, index;
+    m_object->GetSavedProperty(kTagIconFile, &file);
+    m_object->GetSavedProperty(kTagIconIndex, &index);
+    if (!ChooseIcon(m_page, *m_object)) return;
+    if (!m_iconChanged) {
+        m_iconChanged = true;
+        m_originalIconFile = file;
+        m_originalIconIndex = index;
+    }
+    ShowIcons();
 #endif
 }
 
@@ -193,6 +203,14 @@ INT_PTR ObjectPage::Notify(const NMHDR& header) {
             result = PSNRET_NOERROR;
         }
         break;
+    case PSN_RESET:
+        // The chooser writes its choice at once; a sheet that is cancelled
+        // leaves the object as it found it.
+        if (m_iconChanged && !m_applied && m_object) {
+            m_object->SetProperty(kTagIconFile, m_originalIconFile);
+            m_object->SetProperty(kTagIconIndex, m_originalIconIndex);
+        }
+        return FALSE;
     case PSN_WIZFINISH:
         if (!Validate(true)) {
             result = TRUE;

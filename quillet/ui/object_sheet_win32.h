@@ -61,6 +61,10 @@ private:
     RefPtr<Object> m_shownObject;
     std::unique_ptr<SettingsPanel> m_panel;
     std::string m_shownTitle;
+    // The icon source before the chooser changed it, put back on Cancel.
+    bool m_iconChanged = false;
+    Value m_originalIconFile;
+    Value m_originalIconIndex;
     HWND m_page = nullptr;
     bool m_applied = false;
 };

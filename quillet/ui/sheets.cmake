@@ -31,7 +31,7 @@ set(QUILLET_SHEETS_RESOURCE_FILES
   ${CMAKE_CURRENT_SOURCE_DIR}/sheets_resource_ids.h
   ${CMAKE_CURRENT_SOURCE_DIR}/res/new_item_wizard.bmp)
 set_source_files_properties(tests/sheets_win_tests.rc PROPERTIES
-  OBJECT_DEPENDS "${QUILLET_SHEETS_RESOURCE_FILES};${QUILLET_UI_RESOURCE_FILES};${CMAKE_SOURCE_DIR}/quillet/options/pages_resources.rc;${CMAKE_SOURCE_DIR}/quillet/options/pages_resource_ids.h")
+  OBJECT_DEPENDS "${QUILLET_SHEETS_RESOURCE_FILES};${QUILLET_UI_RESOURCE_FILES};${CMAKE_SOURCE_DIR}/quillet/options/pages_resources.rc;${CMAKE_SOURCE_DIR}/quillet/options/pages_resource_ids.h;${CMAKE_CURRENT_SOURCE_DIR}/icons/icons_resources.rc;${CMAKE_CURRENT_SOURCE_DIR}/icons/icons_resource_ids.h")
 
 suite_win_test(quillet_sheets_win_tests
   SOURCES

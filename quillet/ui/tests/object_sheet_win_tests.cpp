@@ -8,6 +8,7 @@
 #include "quillet/model/class_id.h"
 #include "quillet/model/classes.h"
 #include "quillet/ui/object_sheets.h"
+#include "quillet/ui/icons/icons_resource_ids.h"
 #include "quillet/ui/sheets_resource_ids.h"
 #include "quillet/ui/tests/object_sheet_test_support.h"
 #include "quillet/ui/tests/test_application.h"
@@ -100,6 +101,54 @@ TEST_F(ObjectSheetTest, AnEmptyNameIsRefusedAndTheSheetStays) {
     ASSERT_TRUE(run.WaitForEnd());
     EXPECT_FALSE(run.Result());
     EXPECT_EQ("Letters", folder->ReadText(kTagName));
+}
+
+TEST_F(ObjectSheetTest, ChangeIconShowsTheChosenIconAndOkOrCancelDecides) {
+    char system[MAX_PATH] = {};
+    ASSERT_GT(GetSystemDirectoryA(system, sizeof system), 0u);
+    const std::string library = std::string(system) + "\\shell32.dll";
+    const struct {
+        int button;
+        bool confirmed;
+        int32_t index;  // afterwards
+    } rounds[] = {{PSBTN_OK, true, 5}, {PSBTN_CANCEL, false, 3}};
+    for (const auto& round : rounds) {
+        SCOPED_TRACE(round.confirmed ? "OK" : "Cancel");
+        folder->SetProperty(kTagIconFile, Value::FromText(library));
+        folder->SetProperty(kTagIconIndex, Value::FromInteger(3));
+        SheetRun run([&] { return EditObject(nullptr, *folder); });
+        HWND sheet = run.WaitForWindow("Letters");
+        ASSERT_NE(nullptr, sheet);
+        HWND page = CurrentPage(sheet);
+        HWND large = GetDlgItem(page, IDC_OBJECT_LARGE_ICON);
+        const LRESULT before = SendMessageA(large, STM_GETICON, 0, 0);
+        ASSERT_TRUE(IsWindowEnabled(GetDlgItem(page, IDC_OBJECT_CHANGE_ICON)));
+        PostMessageA(GetDlgItem(page, IDC_OBJECT_CHANGE_ICON), BM_CLICK, 0, 0);
+
+        HWND chooser = nullptr;
+        ASSERT_TRUE(WaitUntil([&] {
+            chooser = run.TopDialog();
+            return chooser && chooser != sheet && GetDlgItem(chooser, IDC_CHOOSER_FILE);
+        })) << "no icon chooser";
+        EXPECT_EQ(library, TextOf(GetDlgItem(chooser, IDC_CHOOSER_FILE)));
+        HWND icons = GetDlgItem(chooser, IDC_CHOOSER_ICONS);
+        ASSERT_TRUE(WaitUntil([&] { return SendMessageA(icons, LB_GETCOUNT, 0, 0) > 5; }));
+        SendMessageA(icons, LB_SETCURSEL, 5, 0);
+        SendMessageA(chooser, WM_COMMAND, MAKEWPARAM(IDC_CHOOSER_ICONS, LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(icons));
+        PostMessageA(chooser, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(WaitUntil([&] { return run.TopDialog() == sheet; }));
+        EXPECT_EQ(5, folder->ReadInteger(kTagIconIndex));
+        EXPECT_TRUE(WaitUntil([&] { return SendMessageA(large, STM_GETICON, 0, 0) != before; }))
+            << "the page still shows the old icon";
+
+        // Cancel takes the whole sheet back, the chosen icon too.
+        PressSheetButton(sheet, round.button);
+        ASSERT_TRUE(run.WaitForEnd());
+        EXPECT_EQ(round.confirmed, run.Result());
+        EXPECT_EQ(round.index, folder->ReadInteger(kTagIconIndex));
+        EXPECT_EQ(library, folder->ReadText(kTagIconFile));
+    }
 }
 
 TEST_F(ObjectSheetTest, AnUntitledClassShowsNoNameToEdit) {
