@@ -8,13 +8,11 @@
 #include "quillet/model/class_id.h"
 #include "quillet/options/option_pages.h"
 #include "quillet/strings/strings_win32.h"
+#include "quillet/ui/icons/icon_chooser.h"
 #include "quillet/ui/item_icons.h"
 #include "quillet/ui/messages.h"
 #include "quillet/ui/object_sheets.h"
 #include "quillet/ui/sheets_resource_ids.h"
-#if defined(QUILLET_HAVE_ICON_CHOOSER)
-#include "quillet/ui/icons/icon_chooser.h"
-#endif
 
 namespace quillet {
 
@@ -100,10 +98,7 @@ void ObjectPage::Fill() {
     SetWindowTextA(title, m_shownTitle.c_str());
     SendMessageA(title, EM_SETREADONLY, readOnly || object.IsUntitled(), 0);
     ShowIcons();
-    bool canChangeIcon = !readOnly && (object.ReadInteger(kTagFlags) & kFlagFixedIcon) == 0;
-#if !defined(QUILLET_HAVE_ICON_CHOOSER)
-    canChangeIcon = false;  // this build has no icon chooser
-#endif
+    const bool canChangeIcon = !readOnly && (object.ReadInteger(kTagFlags) & kFlagFixedIcon) == 0;
     EnableWindow(GetDlgItem(m_page, IDC_OBJECT_CHANGE_ICON), canChangeIcon);
 
     m_panel = CreateClassPanel(object);
@@ -143,7 +138,6 @@ void ObjectPage::ShowIcons() {
 }
 
 void ObjectPage::ChangeIcon() {
-#if defined(QUILLET_HAVE_ICON_CHOOSER)
     Value file, index;
     m_object->GetSavedProperty(kTagIconFile, &file);
     m_object->GetSavedProperty(kTagIconIndex, &index);
@@ -154,7 +148,6 @@ void ObjectPage::ChangeIcon() {
         m_originalIconIndex = index;
     }
     ShowIcons();
-#endif
 }
 
 bool ObjectPage::Validate(bool showMessages) {

@@ -16,13 +16,10 @@ add_library(quillet_sheets STATIC
   folder_panel_win32.cpp
   class_panels_win32.cpp)
 target_include_directories(quillet_sheets PUBLIC ${CMAKE_SOURCE_DIR})
-# A tray icon's sheet opens on its contents page.
-target_link_libraries(quillet_sheets PUBLIC quillet_sheets_core quillet_option_pages quillet_ui quillet_application
-                      quillet_strings quillet_model_core platform comctl32 shell32 ole32)
-# The icon chooser is built beside these pages; the object page offers it
-# once its library is part of the build.
-target_compile_definitions(quillet_sheets PRIVATE $<$<TARGET_EXISTS:quillet_icons>:QUILLET_HAVE_ICON_CHOOSER>)
-target_link_libraries(quillet_sheets PUBLIC $<TARGET_NAME_IF_EXISTS:quillet_icons>)
+# A tray icon's sheet opens on its contents page; Change Icon opens the icon
+# chooser.
+target_link_libraries(quillet_sheets PUBLIC quillet_sheets_core quillet_option_pages quillet_icons quillet_ui
+                      quillet_application quillet_strings quillet_model_core platform comctl32 shell32 ole32)
 
 # What the resource fragment reads; every script that includes it names
 # these as its OBJECT_DEPENDS.
