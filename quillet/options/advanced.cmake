@@ -57,3 +57,14 @@ suite_win_test(quillet_options_win_tests
 suite_version_resource(quillet_options_win_tests VERSION 1.0.0.0 INTERNAL_NAME quillet
   DESCRIPTION "Quillet options tests" PRODUCT Quillet COMPANY "Nimbrel Software"
   COPYRIGHT "Copyright (C) Nimbrel" COMMENTS "")
+
+set_source_files_properties(tests/options_program_win_tests.rc PROPERTIES
+  OBJECT_DEPENDS "${QUILLET_OPTIONS_RESOURCE_FILES};${CMAKE_SOURCE_DIR}/quillet/ui/ui_resources.rc;${CMAKE_SOURCE_DIR}/quillet/ui/sheets_resources.rc;${CMAKE_SOURCE_DIR}/quillet/ui/icons/icons_resources.rc;${CMAKE_CURRENT_SOURCE_DIR}/pages_resources.rc")
+suite_win_test(quillet_options_program_win_tests
+  SOURCES
+    tests/options_program_win_tests.cpp
+    tests/options_program_win_tests.rc
+  LIBS quillet_options quillet_test_application)
+suite_version_resource(quillet_options_program_win_tests VERSION 1.0.0.0 INTERNAL_NAME quillet
+  DESCRIPTION "Quillet options sheet tests" PRODUCT Quillet COMPANY "Nimbrel Software"
+  COPYRIGHT "Copyright (C) Nimbrel" COMMENTS "")
