@@ -59,7 +59,13 @@ bool CanHandOver(std::string_view path) {
 }
 
 std::string HandOverArguments(std::string_view path) {
-    return "/N \"" + std::string(path) + "\"";
+    // The program's command line is split by the C runtime's rules, under
+    // which backslashes right before a quote escape it: "C:\" would come
+    // out as C:" followed by whatever comes next. Doubled, they stay
+    // backslashes.
+    size_t trailing = 0;
+    while (trailing < path.size() && path[path.size() - 1 - trailing] == '\\') ++trailing;
+    return "/N \"" + std::string(path) + std::string(trailing, '\\') + "\"";
 }
 
 }  // namespace quillet

@@ -91,7 +91,8 @@ std::string MenuTextOrDefault(const std::optional<std::string>& classKeyText);
 
 // A folder can be handed over when it is a non-empty path an atom can hold.
 bool CanHandOver(std::string_view path);
-// The arguments that start the program with the path: /N "path".
+// The arguments that start the program with the path: /N "path", split by
+// the C runtime back into exactly /N and the path.
 std::string HandOverArguments(std::string_view path);
 
 }  // namespace quillet

@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <memory>
 #include <sstream>
 #include <string>
 
@@ -115,8 +114,8 @@ protected:
     std::string LogPath() const { return m_files.Path() + "\\log.txt"; }
 
     // Explorer's part: the handler for the chosen folder, its menu, the choice.
-    void ChooseAddToTray() {
-        DropDataObject data(DropBlock({m_chosen.Path()}));
+    void ChooseAddToTray(const std::string& folder) {
+        DropDataObject data(DropBlock({folder}));
         ComPtr<IContextMenu> handler;
         ASSERT_EQ(quilletctx_tests::CreateHandler(&data, handler), S_OK);
         platform::unique_hmenu menu(CreatePopupMenu());
@@ -125,24 +124,28 @@ protected:
     }
 
     // The program's part: the new item's dialog shows the path; once it is
-    // answered the item is saved. Checks the saved icon set.
-    void ExpectFolderAdded(DWORD processId) {
-        HWND shown = WaitForDialog(processId, m_chosen.Path());
+    // answered the saved icon set ends with a folder item of that path.
+    void ExpectFolderAdded(DWORD processId, const std::string& folder) {
+        HWND shown = WaitForDialog(processId, folder);
         ASSERT_NE(shown, nullptr) << "the program did not take up the folder";
-        EXPECT_EQ(ReadWholeFile(LogPath()), "new item: " + m_chosen.Path() + "\r\n");
+        EXPECT_EQ(ReadWholeFile(LogPath()), "new item: " + folder + "\r\n");
         PostMessageA(shown, WM_COMMAND, IDOK, 0);
-        std::unique_ptr<quillet::ObjectModel> saved;
-        ASSERT_TRUE(WaitUntil([&] {
-            saved = std::make_unique<quillet::ObjectModel>();
-            quillet::RegisterStandardFactories(*saved);
-            return quillet::LoadDocumentFromBytes(*saved, ReadWholeFile(Document())) == quillet::kStatusOk &&
-                   saved->Root()->Count() == 1 && saved->Root()->GetChild(0)->Count() > 0;
-        })) << "no saved item; the program's dialogs: " << DialogTexts(processId) << "; the document: "
-             << ReadWholeFile(Document());
-        auto tray = saved->Root()->GetChild(0);
+        EXPECT_TRUE(WaitUntil([&] { return LastSavedItem() == "folder " + folder; }))
+            << "last saved item: " << LastSavedItem() << "; the program's dialogs: " << DialogTexts(processId);
+    }
+
+    // "folder <path>" for a folder item at the end of the saved first tray
+    // icon; what else is there, or why nothing is.
+    std::string LastSavedItem() const {
+        quillet::ObjectModel saved;
+        quillet::RegisterStandardFactories(saved);
+        if (quillet::LoadDocumentFromBytes(saved, ReadWholeFile(Document())) != quillet::kStatusOk)
+            return "(no document)";
+        if (saved.Root()->Count() == 0 || saved.Root()->GetChild(0)->Count() == 0) return "(no item)";
+        auto tray = saved.Root()->GetChild(0);
         auto item = tray->GetChild(tray->Count() - 1);
-        EXPECT_EQ(item->ClassId(), quillet::kClassFolder);
-        EXPECT_EQ(item->ReadText(quillet::kTagPath), m_chosen.Path());
+        return std::string(item->ClassId() == quillet::kClassFolder ? "folder " : "other ") +
+               item->ReadText(quillet::kTagPath);
     }
 
     test_support::FakeTaskbar m_taskbar;
@@ -157,27 +160,33 @@ TEST_F(AddToTrayWithQuillet, TheRunningProgramGainsAnIconForTheChosenFolder) {
     HWND main = quillet.WaitForWindow(kMainWindowClass);
     ASSERT_NE(main, nullptr);
     ASSERT_TRUE(WaitUntil([&] { return !m_taskbar.Calls().empty(); })) << "no tray icon";
-    ChooseAddToTray();
-    ExpectFolderAdded(quillet.Id());
+    ChooseAddToTray(m_chosen.Path());
+    ExpectFolderAdded(quillet.Id(), m_chosen.Path());
     PostMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(quillet.WaitForExit(), std::optional<DWORD>(0));
 }
 
 TEST_F(AddToTrayWithQuillet, WithNoProgramRunningTheCommandStartsItWithTheFolder) {
-    ChooseAddToTray();
-    HWND main = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (main = FindWindowA(kMainWindowClass, nullptr)) != nullptr; }))
-        << "quillet.exe did not start";
-    DWORD processId = 0;
-    GetWindowThreadProcessId(main, &processId);
-    platform::unique_handle process(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, processId));
-    ASSERT_TRUE(process) << test_support::LastErrorText();
-    platform::scope_exit end([&] {
-        if (WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT) TerminateProcess(process.get(), 1);
-    });
-    ExpectFolderAdded(processId);
-    PostMessageA(main, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(WaitUntil([&] { return WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0; }));
+    // A drive's root ends in a backslash, which the program's command line
+    // must not read as an escaped quote.
+    for (const std::string& folder : {m_chosen.Path(), std::string("C:\\")}) {
+        SCOPED_TRACE(folder);
+        DeleteFileA(LogPath().c_str());
+        ChooseAddToTray(folder);
+        HWND main = nullptr;
+        ASSERT_TRUE(WaitUntil([&] { return (main = FindWindowA(kMainWindowClass, nullptr)) != nullptr; }))
+            << "quillet.exe did not start";
+        DWORD processId = 0;
+        GetWindowThreadProcessId(main, &processId);
+        platform::unique_handle process(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, processId));
+        ASSERT_TRUE(process) << test_support::LastErrorText();
+        platform::scope_exit end([&] {
+            if (WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT) TerminateProcess(process.get(), 1);
+        });
+        ExpectFolderAdded(processId, folder);
+        PostMessageA(main, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(WaitUntil([&] { return WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0; }));
+    }
 }
 
 }  // namespace

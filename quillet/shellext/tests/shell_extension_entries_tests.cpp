@@ -107,7 +107,25 @@ TEST(ShellExtensionEntries, APathIsHandedOverOnlyWhenAnAtomCanCarryItWhole) {
         SCOPED_TRACE(c.path.substr(0, 40) + " (" + std::to_string(c.path.size()) + ")");
         EXPECT_EQ(CanHandOver(c.path), c.accepted);
     }
-    EXPECT_EQ(HandOverArguments("C:\\My Folders"), "/N \"C:\\My Folders\"");
+}
+
+TEST(ShellExtensionEntries, HandOverArgumentsSurviveTheRuntimesSplitting) {
+    // The C runtime reads 2n backslashes before a quote as n backslashes and
+    // the quote as the argument's end.
+    struct Case {
+        std::string path, arguments;
+    };
+    const Case cases[] = {
+        {"C:\\My Folders", "/N \"C:\\My Folders\""},
+        {"C:\\", "/N \"C:\\\\\""},
+        {"\\\\server\\share\\", "/N \"\\\\server\\share\\\\\""},
+        {"C:\\a\\\\", "/N \"C:\\a\\\\\\\\\""},
+        {"C:\\a\\b", "/N \"C:\\a\\b\""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        EXPECT_EQ(HandOverArguments(c.path), c.arguments);
+    }
 }
 
 }  // namespace
