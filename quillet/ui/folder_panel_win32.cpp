@@ -168,8 +168,8 @@ private:
         const bool newWindow = m_object->ReadBoolean(kTagFolderNewWindow);
         const bool asRoot = m_object->ReadBoolean(kTagFolderAsRoot);
         if (m_form == FolderPanelForm::Preview) {
-            const std::string preview = FolderPreviewText(m_object->ReadText(kTagFolderPath), action, asRoot,
-                                                          newWindow, KeyText);
+            const std::string preview =
+                FolderPreviewText(m_object->ReadText(kTagFolderPath), action, asRoot, newWindow, KeyText);
             SetDlgItemTextA(m_dialog, IDC_FOLDER_PREVIEW, preview.c_str());
             return;
         }

@@ -39,8 +39,7 @@ bool ReadSmallIcons() {
 }
 
 void WriteSmallIcons(bool small) {
-    platform::RegistryKey key =
-        platform::RegistryKey::Create(HKEY_CURRENT_USER, ProgramKeyPath(App().Texts().Facts()));
+    platform::RegistryKey key = platform::RegistryKey::Create(HKEY_CURRENT_USER, ProgramKeyPath(App().Texts().Facts()));
     if (key) key.WriteDword(kSmallIconWizardValue, small ? 1 : 0);
 }
 
@@ -98,8 +97,7 @@ private:
             // Only a group a class keeps as its own value counts; the class's
             // display name is not a group.
             Value group;
-            if (prototype.GetSavedProperty(kTagClassName, &group) && group.Type() == ValueType::Text &&
-                *group.Text())
+            if (prototype.GetSavedProperty(kTagClassName, &group) && group.Type() == ValueType::Text && *group.Text())
                 return KeyText(group.Text());
             return standardGroup;
         };
@@ -191,7 +189,8 @@ private:
             HWND page = GetParent(dialog);
             auto* self = reinterpret_cast<NewItemWizard*>(GetWindowLongPtrA(page, DWLP_USER));
             if (self) {
-                SetWindowLongPtrA(dialog, DWLP_MSGRESULT, self->ClassPageNotify(*reinterpret_cast<const NMHDR*>(lParam)));
+                SetWindowLongPtrA(dialog, DWLP_MSGRESULT,
+                                  self->ClassPageNotify(*reinterpret_cast<const NMHDR*>(lParam)));
                 return TRUE;
             }
         }
@@ -209,7 +208,8 @@ private:
         for (size_t i = 0; i < m_classes.size(); ++i) {
             auto group = std::find_if(m_groups.begin(), m_groups.end(),
                                       [&](const GroupList& g) { return g.name == m_classes[i].group; });
-            if (group == m_groups.end()) group = m_groups.insert(m_groups.end(), GroupList{m_classes[i].group, nullptr, nullptr, {}});
+            if (group == m_groups.end())
+                group = m_groups.insert(m_groups.end(), GroupList{m_classes[i].group, nullptr, nullptr, {}});
             group->classes.push_back(i);
         }
         RECT area = {};
@@ -224,8 +224,8 @@ private:
         TabCtrl_AdjustRect(tabs, FALSE, &area);
         MapWindowPoints(tabs, m_page, reinterpret_cast<POINT*>(&area), 2);
         for (GroupList& group : m_groups) {
-            group.dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_QUILLET_WIZARD_CLASS_LIST),
-                                              m_page, ListProcedure, 0);
+            group.dialog = CreateDialogParamA(
+                GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_QUILLET_WIZARD_CLASS_LIST), m_page, ListProcedure, 0);
             if (!group.dialog) continue;
             SetWindowPos(group.dialog, HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
                          SWP_HIDEWINDOW);
@@ -352,9 +352,7 @@ private:
             result = PrepareObject(chosen) && Insert() ? FALSE : TRUE;
             break;
         }
-        case TCN_SELCHANGE:
-            ShowGroup(static_cast<size_t>(TabCtrl_GetCurSel(header.hwndFrom)));
-            return 0;
+        case TCN_SELCHANGE: ShowGroup(static_cast<size_t>(TabCtrl_GetCurSel(header.hwndFrom))); return 0;
         case LVN_ITEMCHANGED: UpdateButtons(); return 0;
         case NM_DBLCLK: {
             // Finishes at once when nothing is left to fill in; a class that

@@ -121,12 +121,14 @@ void ObjectPage::Fill() {
     ClassFactory* factory = App().Model().FindFactory(object.ClassId());
     if (factory && factory->ClassObject() == &object) factory = nullptr;
     std::string factoryText;
-    if (factory)
-        factoryText = App().Texts().FormatText("$propFactoryTitle", {KeyText(factory->DisplayName())});
+    if (factory) factoryText = App().Texts().FormatText("$propFactoryTitle", {KeyText(factory->DisplayName())});
     SetDlgItemTextA(m_page, IDC_OBJECT_FACTORY_TEXT, factoryText.c_str());
     EnableWindow(GetDlgItem(m_page, IDC_OBJECT_FACTORY_TEXT), !factoryText.empty());
     HWND factoryIcon = GetDlgItem(m_page, IDC_OBJECT_FACTORY_ICON);
-    if (factory) SendMessageA(factoryIcon, STM_SETICON, reinterpret_cast<WPARAM>(ItemIcon(*factory->ClassObject(), IconSize::Large)), 0);
+    if (factory) {
+        HICON icon = ItemIcon(*factory->ClassObject(), IconSize::Large);
+        SendMessageA(factoryIcon, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+    }
     ShowWindow(factoryIcon, factory ? SW_SHOW : SW_HIDE);
 }
 
@@ -227,9 +229,8 @@ bool EditObject(HWND owner, Object& object, int startPage) {
     if (object.ClassId() == kClassStandardTrayIcon) {
         if (HPROPSHEETPAGE contents = CreateContentsPage(object)) pages.push_back(contents);
     }
-    const std::string className = object.ClassId() == kClassStandardTrayIcon
-                                      ? KeyText("clsStandard")
-                                      : KeyText(object.ReadText(kTagClassName));
+    const std::string className =
+        object.ClassId() == kClassStandardTrayIcon ? KeyText("clsStandard") : KeyText(object.ReadText(kTagClassName));
     if (HPROPSHEETPAGE page = objectPage.CreatePage(className)) pages.push_back(page);
     if (pages.empty()) return false;
 

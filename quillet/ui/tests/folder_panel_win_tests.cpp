@@ -142,8 +142,8 @@ TEST_F(FolderPanelTest, AClassThatFixesThePathLeavesNothingToChoose) {
 TEST_F(FolderPanelTest, ARegistryRowPointsAtTheValuesFolder) {
     test_support::ScratchRegistry registry;
     test_support::ScratchFolder media;
-    platform::RegistryKey key = platform::RegistryKey::Create(HKEY_LOCAL_MACHINE,
-                                                              "SOFTWARE\\Microsoft\\Windows\\CurrentVersion");
+    platform::RegistryKey key =
+        platform::RegistryKey::Create(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion");
     ASSERT_TRUE(key);
     ASSERT_TRUE(key.WriteString("MediaPath", media.Path()));
     ASSERT_NE(nullptr, Show());
@@ -183,9 +183,9 @@ TEST_F(FolderPanelTest, ControlsHaveTheirHelpRows) {
     const auto* rows = static_cast<const HelpRow*>(GetPropA(dialog, kHelpTableProperty));
     ASSERT_NE(nullptr, rows);
     const std::pair<int, const char*> expected[] = {
-        {IDC_FOLDER_PATH, "hlpFolder:pvpath"},          {IDC_FOLDER_BROWSE, "hlpFolder:pvpathbrowse"},
-        {IDC_FOLDER_ACTION, "hlpFolder:pvaction"},      {IDC_FOLDER_NEW_WINDOW, "hlpFolder:pvNewWindow"},
-        {IDC_FOLDER_AS_ROOT, "hlpFolder:pvTreeRoot"},   {IDC_FOLDER_CHECK_PATH, "hlpFolder:pvValidatePath"},
+        {IDC_FOLDER_PATH, "hlpFolder:pvpath"},        {IDC_FOLDER_BROWSE, "hlpFolder:pvpathbrowse"},
+        {IDC_FOLDER_ACTION, "hlpFolder:pvaction"},    {IDC_FOLDER_NEW_WINDOW, "hlpFolder:pvNewWindow"},
+        {IDC_FOLDER_AS_ROOT, "hlpFolder:pvTreeRoot"}, {IDC_FOLDER_CHECK_PATH, "hlpFolder:pvValidatePath"},
         {IDC_FOLDER_SPECIAL, "hlpUnknown"},
     };
     for (const auto& [id, key] : expected) EXPECT_EQ(key, HelpKeyFor(rows, id)) << id;
@@ -213,7 +213,8 @@ TEST_F(FolderPanelTest, TheSheetTellsWhatIsWrongWithThePath) {
         const char* message;
     } refusals[] = {
         {"", "Please enter the path of a folder."},
-        {scratch.Path() + "\\missing", "The path does not name an existing folder.\r\nPlease enter the path of a folder."},
+        {scratch.Path() + "\\missing",
+         "The path does not name an existing folder.\r\nPlease enter the path of a folder."},
     };
     for (const auto& refusal : refusals) {
         SendMessageA(path, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(refusal.path.c_str()));

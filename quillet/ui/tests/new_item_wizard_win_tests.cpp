@@ -199,9 +199,7 @@ TEST_F(NewItemWizardTest, TheIconSizeIsRemembered) {
             EXPECT_EQ(BST_UNCHECKED, SendMessageA(box, BM_GETCHECK, 0, 0));
             EXPECT_EQ(static_cast<DWORD>(LVS_ICON), view);
             PostMessageA(box, BM_CLICK, 0, 0);
-            ASSERT_TRUE(WaitUntil([&] {
-                return (GetWindowLongA(list, GWL_STYLE) & LVS_TYPEMASK) == LVS_SMALLICON;
-            }));
+            ASSERT_TRUE(WaitUntil([&] { return (GetWindowLongA(list, GWL_STYLE) & LVS_TYPEMASK) == LVS_SMALLICON; }));
             platform::RegistryKey key = platform::RegistryKey::Open(HKEY_CURRENT_USER, keyPath);
             ASSERT_TRUE(key);
             auto value = key.Read("Small Icon Wizard");
