@@ -50,12 +50,24 @@ public:
     virtual ~SubPage() = default;
 
     HWND Create(HWND page, int templateId) {
-        m_dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), page, Procedure,
-                                      reinterpret_cast<LPARAM>(this));
+        m_dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), page,
+                                      BoundDialogProcedure<SubPage>, reinterpret_cast<LPARAM>(this));
         return m_dialog;
     }
     HWND Window() const { return m_dialog; }
     virtual void Apply() {}
+
+    void Bind(HWND dialog) { m_dialog = dialog; }
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM) {
+        switch (message) {
+        case WM_INITDIALOG:
+            LocalizeDialog(App().Texts(), m_dialog);
+            OnInit();
+            return FALSE;
+        case WM_COMMAND: return OnCommand(LOWORD(wParam), HIWORD(wParam));
+        default: return FALSE;
+        }
+    }
 
 protected:
     virtual void OnInit() = 0;
@@ -72,24 +84,6 @@ protected:
     void Check(int id, bool on) { CheckDlgButton(m_dialog, id, on ? BST_CHECKED : BST_UNCHECKED); }
 
     HWND m_dialog = nullptr;
-
-private:
-    static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_INITDIALOG) {
-            SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-            reinterpret_cast<SubPage*>(lParam)->m_dialog = dialog;
-        }
-        auto* self = reinterpret_cast<SubPage*>(GetWindowLongPtrA(dialog, DWLP_USER));
-        if (!self) return FALSE;
-        switch (message) {
-        case WM_INITDIALOG:
-            LocalizeDialog(App().Texts(), dialog);
-            self->OnInit();
-            return FALSE;
-        case WM_COMMAND: return self->OnCommand(LOWORD(wParam), HIWORD(wParam));
-        default: return FALSE;
-        }
-    }
 };
 
 // Tips, the shell's command, the desktop icons, the questions, the start-up

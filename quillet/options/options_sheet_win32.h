@@ -26,6 +26,19 @@ void RestoreProgramValue(const char* name, std::optional<DWORD> value);
 // The whole text of a dialog's control, however long.
 std::string DialogItemText(HWND dialog, int id);
 
+// The dialog procedure of a dialog object: the object comes as the
+// WM_INITDIALOG parameter, is kept in DWLP_USER and told its window with
+// Bind(), then handles every message with HandleMessage().
+template <typename Dialog>
+INT_PTR CALLBACK BoundDialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        reinterpret_cast<Dialog*>(lParam)->Bind(dialog);
+    }
+    auto* self = reinterpret_cast<Dialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    return self ? self->HandleMessage(message, wParam, lParam) : FALSE;
+}
+
 // The advanced page with its three sub-pages. `securityChangeable` false
 // disables the security sub-page's buttons (the icon set file cannot be
 // written, so no password could be kept).

@@ -28,27 +28,23 @@ public:
 
     // The form tag 9101 takes, when the user confirmed.
     std::optional<std::string> Run(HWND parent) {
-        const INT_PTR answer = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(TemplateOf(m_kind)),
-                                               parent, Procedure, reinterpret_cast<LPARAM>(this));
+        const INT_PTR answer =
+            DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(TemplateOf(m_kind)), parent,
+                            BoundDialogProcedure<PasswordDialog>, reinterpret_cast<LPARAM>(this));
         if (answer != IDOK) return std::nullopt;
         return m_keptForm;
     }
 
-private:
-    static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_INITDIALOG) {
-            SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-            reinterpret_cast<PasswordDialog*>(lParam)->m_dialog = dialog;
-        }
-        auto* self = reinterpret_cast<PasswordDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
-        if (!self) return FALSE;
+    void Bind(HWND dialog) { m_dialog = dialog; }
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM) {
         switch (message) {
-        case WM_INITDIALOG: return self->OnInitDialog();
-        case WM_COMMAND: return self->OnCommand(LOWORD(wParam), HIWORD(wParam));
+        case WM_INITDIALOG: return OnInitDialog();
+        case WM_COMMAND: return OnCommand(LOWORD(wParam), HIWORD(wParam));
         default: return FALSE;
         }
     }
 
+private:
     INT_PTR OnInitDialog() {
         LocalizeDialog(App().Texts(), m_dialog);
         if (m_kind == PasswordDialogKind::Unlock) {

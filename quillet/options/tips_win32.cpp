@@ -26,26 +26,21 @@ platform::unique_hfont MakeFont(int height, int weight, const char* face) {
 class TipDialog {
 public:
     void Run(HWND parent) {
-        DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_TIP_OF_THE_DAY), parent, Procedure,
-                        reinterpret_cast<LPARAM>(this));
+        DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_TIP_OF_THE_DAY), parent,
+                        BoundDialogProcedure<TipDialog>, reinterpret_cast<LPARAM>(this));
     }
 
-private:
-    static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_INITDIALOG) {
-            SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-            reinterpret_cast<TipDialog*>(lParam)->m_dialog = dialog;
-        }
-        auto* self = reinterpret_cast<TipDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
-        if (!self) return FALSE;
+    void Bind(HWND dialog) { m_dialog = dialog; }
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         switch (message) {
-        case WM_INITDIALOG: return self->OnInitDialog();
-        case WM_COMMAND: return self->OnCommand(LOWORD(wParam));
-        case WM_DRAWITEM: return self->OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        case WM_INITDIALOG: return OnInitDialog();
+        case WM_COMMAND: return OnCommand(LOWORD(wParam));
+        case WM_DRAWITEM: return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         default: return FALSE;
         }
     }
 
+private:
     INT_PTR OnInitDialog() {
         Language& texts = App().Texts();
         LocalizeDialog(texts, m_dialog);
