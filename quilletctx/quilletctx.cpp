@@ -118,8 +118,8 @@ HRESULT HandOver(const std::string& path) {
         if (!atom) return LastErrorResult();
         DWORD_PTR answer = 0;
         SetLastError(0);
-        LRESULT delivered = SendMessageTimeoutA(program, newFile, atom, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG,
-                                                kHandOverTimeoutMs, &answer);
+        LRESULT delivered =
+            SendMessageTimeoutA(program, newFile, atom, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG, kHandOverTimeoutMs, &answer);
         HRESULT result = delivered ? S_OK : (GetLastError() ? LastErrorResult() : HRESULT_FROM_WIN32(ERROR_TIMEOUT));
         GlobalDeleteAtom(atom);
         return result;
@@ -147,8 +147,10 @@ HRESULT CopyCommandString(const char* text, UINT type, LPSTR buffer, UINT capaci
     const bool wide = (type & GCS_UNICODE) != 0;
     const size_t length = strlen(text);
     if (length + 1 > capacity) {
-        if (wide) reinterpret_cast<wchar_t*>(buffer)[0] = L'\0';
-        else buffer[0] = '\0';
+        if (wide)
+            reinterpret_cast<wchar_t*>(buffer)[0] = L'\0';
+        else
+            buffer[0] = '\0';
         return HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER);
     }
     if (!wide) {
@@ -263,19 +265,16 @@ public:
         if (command != 0) return E_INVALIDARG;
         switch (type) {
         case GCS_VALIDATEA:
-        case GCS_VALIDATEW:
-            return S_OK;
+        case GCS_VALIDATEW: return S_OK;
         case GCS_VERBA:
         case GCS_VERBW:
         case GCS_HELPTEXTA:
         case GCS_HELPTEXTW: {
             if (!buffer || capacity == 0) return E_INVALIDARG;
             const bool verb = (type & ~GCS_UNICODE) == GCS_VERBA;
-            return CopyCommandString(verb ? quillet::kCommandVerb : quillet::kCommandHelpText, type, buffer,
-                                     capacity);
+            return CopyCommandString(verb ? quillet::kCommandVerb : quillet::kCommandHelpText, type, buffer, capacity);
         }
-        default:
-            return E_INVALIDARG;
+        default: return E_INVALIDARG;
         }
     }
 
@@ -305,8 +304,10 @@ public:
         return result;
     }
     STDMETHODIMP LockServer(BOOL lock) override {
-        if (lock) InterlockedIncrement(&s_locks);
-        else if (InterlockedDecrement(&s_locks) < 0) InterlockedIncrement(&s_locks);
+        if (lock)
+            InterlockedIncrement(&s_locks);
+        else if (InterlockedDecrement(&s_locks) < 0)
+            InterlockedIncrement(&s_locks);
         return S_OK;
     }
 

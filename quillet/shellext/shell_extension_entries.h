@@ -21,7 +21,8 @@ extern const Guid kShellExtensionClassId;
 // classes refuse a write.
 inline constexpr const char* kUserClassesPath = "Software\\Classes";
 // Below HKEY_LOCAL_MACHINE, or below HKEY_CURRENT_USER when that is refused.
-inline constexpr const char* kApprovedKeyPath = "Software\\Microsoft\\Windows\\CurrentVersion\\Shell Extensions\\Approved";
+inline constexpr const char* kApprovedKeyPath =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Shell Extensions\\Approved";
 inline constexpr const char* kApprovedText = "Add to Tray";
 
 // The two file classes whose context menus offer the command.
@@ -52,10 +53,10 @@ std::string HandlerKeyPath(std::string_view fileClass);
 
 // What the entries say about the running program.
 struct ShellExtensionFacts {
-    std::string menuText;       // the text of the key "contextText"
-    std::string libraryPath;    // the handler library, short form where there is one
-    std::string programPath;    // the program's full file name
-    std::string windowClass;    // the main window class, expanded
+    std::string menuText;     // the text of the key "contextText"
+    std::string libraryPath;  // the handler library, short form where there is one
+    std::string programPath;  // the program's full file name
+    std::string windowClass;  // the main window class, expanded
 };
 
 // Which machine-wide root an entry belongs under.

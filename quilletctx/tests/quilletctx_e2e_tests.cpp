@@ -80,7 +80,9 @@ protected:
         ASSERT_EQ(FindWindowA("Shell_TrayWnd", nullptr), m_taskbar.Window()) << "another taskbar would get the calls";
         ASSERT_EQ(FindWindowA(kMainWindowClass, nullptr), nullptr) << "a quillet from elsewhere is running";
         ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
-        for (const char* file : {"quillet.exe", "quillet009.mlb"}) {
+        // The handler library beside the program, where the program's own
+        // registration at start points too.
+        for (const char* file : {"quillet.exe", "quillet009.mlb", "quilletctx.dll"}) {
             ASSERT_TRUE(CopyFileA(test_support::BinPath(file).c_str(), (m_install.Path() + "\\" + file).c_str(), FALSE))
                 << file << ": " << test_support::LastErrorText();
         }
@@ -96,7 +98,7 @@ protected:
         SetEnvironmentVariableA(quillet::kTestLogVariable, LogPath().c_str());
         platform::RegistryKey::Create(HKEY_CURRENT_USER, kProgramKey).WriteDword(quillet::kSplashValueName, 0);
         quillet::RegisterShellExtension(
-            {"Add to &Tray", test_support::BinPath("quilletctx.dll"), Exe(), kMainWindowClass});
+            {"Add to &Tray", m_install.Path() + "\\quilletctx.dll", Exe(), kMainWindowClass});
     }
 
     void TearDown() override {

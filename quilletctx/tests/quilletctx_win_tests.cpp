@@ -94,8 +94,8 @@ protected:
         m_recorder = testFolder + "\\quillet_menus_record_command.exe";
         m_record = m_files.Path() + "\\record.txt";
         SetEnvironmentVariableA("QUILLET_TEST_RECORD", m_record.c_str());
-        quillet::RegisterShellExtension({"Add to &Tray", test_support::BinPath("quilletctx.dll"), m_recorder,
-                                         m_windowClass});
+        quillet::RegisterShellExtension(
+            {"Add to &Tray", test_support::BinPath("quilletctx.dll"), m_recorder, m_windowClass});
     }
 
     void TearDown() override {
@@ -179,8 +179,8 @@ TEST_F(AddToTrayHandler, TheEntryAmongAFolderMenusOwnIsChosenLikeAnyOther) {
     platform::unique_hwnd owner =
         test_support::CreateTestWindow("quilletctxMenuOwner", {40, 40, 60, 60}, WS_POPUP | WS_VISIBLE);
     SetForegroundWindow(owner.get());
-    UINT chosen = static_cast<UINT>(
-        TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_LEFTALIGN, 60, 60, 0, owner.get(), nullptr));
+    UINT chosen =
+        static_cast<UINT>(TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_LEFTALIGN, 60, 60, 0, owner.get(), nullptr));
     KillTimer(nullptr, timer);
     EXPECT_NE(s_menuPicture, "(failed)") << "no picture of the menu";
     EXPECT_FALSE(s_menuPicture.empty()) << "the menu did not show";
@@ -204,8 +204,10 @@ TEST_F(AddToTrayHandler, EnabledZeroInEitherHandlerKeyWithdrawsTheCommand) {
         SCOPED_TRACE(c.name);
         for (auto [key, value] : {std::pair{kDirectoryKey, c.directory}, std::pair{kFolderKey, c.folder}}) {
             auto handlerKey = RegistryKey::Open(HKEY_CLASSES_ROOT, key, KEY_SET_VALUE);
-            if (value) ASSERT_TRUE(handlerKey.WriteDword("Enabled", *value));
-            else handlerKey.DeleteValue("Enabled");
+            if (value)
+                ASSERT_TRUE(handlerKey.WriteDword("Enabled", *value));
+            else
+                handlerKey.DeleteValue("Enabled");
         }
         EXPECT_EQ(Offered(handler.p).size(), c.offered ? 1u : 0u);
     }
@@ -378,8 +380,8 @@ TEST_F(AddToTrayHandler, TheLibraryCanUnloadOnlyWhenNoObjectOrLockIsLeft) {
     using GetClassObject = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
     using CanUnloadNow = HRESULT(WINAPI*)();
     // Through void*: the exports' real types are not FARPROC's.
-    auto getClassObject = reinterpret_cast<GetClassObject>(
-        reinterpret_cast<void*>(GetProcAddress(library.get(), "DllGetClassObject")));
+    auto getClassObject =
+        reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(GetProcAddress(library.get(), "DllGetClassObject")));
     auto canUnloadNow =
         reinterpret_cast<CanUnloadNow>(reinterpret_cast<void*>(GetProcAddress(library.get(), "DllCanUnloadNow")));
     ASSERT_TRUE(getClassObject && canUnloadNow);

@@ -93,14 +93,9 @@ TEST(ShellExtensionEntries, APathIsHandedOverOnlyWhenAnAtomCanCarryItWhole) {
         bool accepted;
     };
     const Case cases[] = {
-        {"C:\\", true},
-        {"C:\\My Folders\\Work", true},
-        {longest, true},
-        {longest + "b", false},
-        {"C:\\" + std::string(300, 'a'), false},
-        {"", false},
-        {"C:\\a\"b", false},
-        {std::string("C:\\a\nb"), false},
+        {"C:\\", true},         {"C:\\My Folders\\Work", true},          {longest, true},
+        {longest + "b", false}, {"C:\\" + std::string(300, 'a'), false}, {"", false},
+        {"C:\\a\"b", false},    {std::string("C:\\a\nb"), false},
     };
     ASSERT_EQ(longest.size(), 255u);
     for (const auto& c : cases) {
