@@ -99,9 +99,9 @@ public:
             m_shellExtension.setEnabled(Checked(IDC_INTERFACE_CONTEXT_MENU));
         }
         if (IsWindowEnabled(Item(IDC_INTERFACE_HIDE_DESKTOP))) {
-            root.SetProperty(kTagHideDesktop, Value::FromInteger(Checked(IDC_INTERFACE_HIDE_DESKTOP)
-                                                                     ? kDesktopIconsHidden
-                                                                     : kDesktopIconsShown));
+            root.SetProperty(
+                kTagHideDesktop,
+                Value::FromInteger(Checked(IDC_INTERFACE_HIDE_DESKTOP) ? kDesktopIconsHidden : kDesktopIconsShown));
         }
         root.SetProperty(kTagConfirmDelete, Value::FromBoolean(Checked(IDC_INTERFACE_CONFIRM_DELETE)));
         root.SetProperty(kTagConfirmExit, Value::FromBoolean(Checked(IDC_INTERFACE_CONFIRM_EXIT)));
@@ -134,9 +134,8 @@ private:
             SendMessageA(sound, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
         }
         SendMessageA(sound, CB_SETCURSEL, choice.chosen, 0);
-        m_playPicture.reset(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
-                                                            MAKEINTRESOURCEA(IDB_PLAY_SOUND), IMAGE_BITMAP, 0, 0,
-                                                            LR_LOADMAP3DCOLORS)));
+        m_playPicture.reset(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_PLAY_SOUND),
+                                                            IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS)));
         SendMessageA(Item(IDC_INTERFACE_SOUND_PLAY), BM_SETIMAGE, IMAGE_BITMAP,
                      reinterpret_cast<LPARAM>(m_playPicture.get()));
         UpdatePlay(SoundText());
@@ -297,7 +296,8 @@ private:
 class AdvancedPage {
 public:
     AdvancedPage(bool securityChangeable, const ShellExtensionSwitch& shellExtension)
-        : m_title(App().Texts().TranslateText("$adv:Title")), m_interface(shellExtension),
+        : m_title(App().Texts().TranslateText("$adv:Title")),
+          m_interface(shellExtension),
           m_security(securityChangeable) {}
 
     HPROPSHEETPAGE Create() {

@@ -11,7 +11,8 @@ namespace quillet {
 
 bool ShowOptions(HWND parent) {
     return ShowOptionsWithPages(
-        parent, {[](Object& root) { return CreateContentsPage(root); }, [](Object& root) { return CreateSettingsPage(root); }},
+        parent,
+        {[](Object& root) { return CreateContentsPage(root); }, [](Object& root) { return CreateSettingsPage(root); }},
         {IsShellExtensionEnabled, SetShellExtensionEnabled});
 }
 

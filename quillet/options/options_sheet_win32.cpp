@@ -55,8 +55,7 @@ struct CloseWatch {
 };
 thread_local CloseWatch* t_watch = nullptr;
 
-LRESULT CALLBACK SheetSubclass(HWND sheet, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                               DWORD_PTR data) {
+LRESULT CALLBACK SheetSubclass(HWND sheet, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data) {
     auto* watch = reinterpret_cast<CloseWatch*>(data);
     switch (message) {
     case WM_COMMAND:
@@ -114,7 +113,8 @@ public:
         for (const Record& record : m_records) {
             for (PropertyTag tag : record.object->PersistedTags()) {
                 Value value;
-                const bool wasSet = std::find(record.setTags.begin(), record.setTags.end(), tag) != record.setTags.end();
+                const bool wasSet =
+                    std::find(record.setTags.begin(), record.setTags.end(), tag) != record.setTags.end();
                 if (!wasSet && record.object->GetSavedProperty(tag, &value)) record.object->SetProperty(tag, Value());
             }
         }
@@ -188,7 +188,8 @@ bool ShowOptionsWithPages(HWND parent, const std::vector<OptionsPageMaker>& lead
     for (const OptionsPageMaker& make : leadingPages) {
         if (HPROPSHEETPAGE page = make ? make(root) : nullptr) pages.push_back(page);
     }
-    if (HPROPSHEETPAGE page = CreateAdvancedPage(!root.ReadBoolean(kTagReadOnlyDocument), shellExtension)) pages.push_back(page);
+    if (HPROPSHEETPAGE page = CreateAdvancedPage(!root.ReadBoolean(kTagReadOnlyDocument), shellExtension))
+        pages.push_back(page);
     if (pages.empty()) return false;
 
     std::string caption = root.ReadText(kTagName);

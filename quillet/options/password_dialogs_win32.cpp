@@ -28,9 +28,8 @@ public:
 
     // The form tag 9101 takes, when the user confirmed.
     std::optional<std::string> Run(HWND parent) {
-        const INT_PTR answer =
-            DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(TemplateOf(m_kind)), parent,
-                            BoundDialogProcedure<PasswordDialog>, reinterpret_cast<LPARAM>(this));
+        const INT_PTR answer = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(TemplateOf(m_kind)), parent,
+                                               BoundDialogProcedure<PasswordDialog>, reinterpret_cast<LPARAM>(this));
         if (answer != IDOK) return std::nullopt;
         return m_keptForm;
     }
@@ -94,8 +93,10 @@ private:
         switch (outcome.verdict) {
         case PasswordVerdict::WrongPassword:
             ShowMessage(m_dialog, MB_OK | MB_ICONHAND, "secBadPassword");
-            if (m_kind == PasswordDialogKind::Change) ClearAndFocus({IDC_PASSWORD_OLD}, IDC_PASSWORD_OLD);
-            else ClearAndFocus({IDC_PASSWORD}, IDC_PASSWORD);
+            if (m_kind == PasswordDialogKind::Change)
+                ClearAndFocus({IDC_PASSWORD_OLD}, IDC_PASSWORD_OLD);
+            else
+                ClearAndFocus({IDC_PASSWORD}, IDC_PASSWORD);
             return;
         case PasswordVerdict::WrongConfirmation:
             ShowMessage(m_dialog, MB_OK | MB_ICONHAND, "secBadConfirmation");

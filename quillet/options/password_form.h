@@ -36,8 +36,8 @@ bool PasswordOkEnabled(PasswordDialogKind kind, const PasswordFields& fields);
 
 enum class PasswordVerdict {
     Accepted,
-    WrongPassword,       // "secBadPassword": the password (or old password) is not the set one
-    WrongConfirmation,   // "secBadConfirmation": the confirmation is not the new password
+    WrongPassword,      // "secBadPassword": the password (or old password) is not the set one
+    WrongConfirmation,  // "secBadConfirmation": the confirmation is not the new password
 };
 
 struct PasswordOutcome {

@@ -17,8 +17,8 @@ std::string Lowered(std::string_view text) {
 }
 
 bool SameText(std::string_view left, std::string_view right) {
-    return left.size() == right.size() && std::equal(left.begin(), left.end(), right.begin(),
-                                                     [](char a, char b) { return Lower(a) == Lower(b); });
+    return left.size() == right.size() &&
+           std::equal(left.begin(), left.end(), right.begin(), [](char a, char b) { return Lower(a) == Lower(b); });
 }
 
 std::string_view FileNamePart(std::string_view path) {
@@ -82,8 +82,10 @@ SoundChoice ChooseStoredSound(const SoundList& list, std::string_view stored) {
     // Only ".wav" files are listed, so only that extension may be dropped to
     // find the entry.
     const size_t dot = name.rfind('.');
-    if (dot != std::string_view::npos && SameText(name.substr(dot), ".wav")) name = name.substr(0, dot);
-    else if (dot != std::string_view::npos) name = std::string_view();
+    if (dot != std::string_view::npos && SameText(name.substr(dot), ".wav"))
+        name = name.substr(0, dot);
+    else if (dot != std::string_view::npos)
+        name = std::string_view();
 
     if (inSoundFolder && !name.empty()) {
         for (size_t i = 0; i < list.names.size(); ++i) {
@@ -108,8 +110,8 @@ std::string SoundPathFromText(const SoundList& list, std::string_view text) {
     // A listed name may itself hold a dot ("door.bell" from "door.bell.wav"):
     // it always means its ".wav" file.
     if (const std::string* listed = FindListed(list, text)) return list.folder + "\\" + *listed + ".wav";
-    std::string path = text.find('\\') == std::string_view::npos ? list.folder + "\\" + std::string(text)
-                                                                  : std::string(text);
+    std::string path =
+        text.find('\\') == std::string_view::npos ? list.folder + "\\" + std::string(text) : std::string(text);
     if (!HasExtension(path)) path += ".wav";
     return path;
 }

@@ -22,9 +22,12 @@ uint32_t ParseTipCount(std::string_view text) {
     for (; at < text.size(); ++at) {
         const unsigned char c = static_cast<unsigned char>(text[at]);
         unsigned digit;
-        if (std::isdigit(c)) digit = c - '0';
-        else if (base == 16 && std::isxdigit(c)) digit = static_cast<unsigned>(std::tolower(c) - 'a' + 10);
-        else break;
+        if (std::isdigit(c))
+            digit = c - '0';
+        else if (base == 16 && std::isxdigit(c))
+            digit = static_cast<unsigned>(std::tolower(c) - 'a' + 10);
+        else
+            break;
         if (digit >= base) break;
         value = value * base + digit;
         if (value > UINT32_MAX) return UINT32_MAX;

@@ -251,7 +251,10 @@ TEST_F(OptionsSheetTest, OkKeepsEveryValueSavesAndSwitchesTheLanguageAtOnce) {
     EXPECT_EQ(7, app.Texts().GetLanguage());
     EXPECT_EQ(7, app.Texts().LoadedLanguage()) << "switched without waiting for the next text";
     // The libraries hold their texts in the Windows code page.
-    EXPECT_EQ("Schlie\xDF" "en", app.Texts().GetText("btnClose").value_or(""));
+    EXPECT_EQ(
+        "Schlie\xDF"
+        "en",
+        app.Texts().GetText("btnClose").value_or(""));
 }
 
 TEST_F(OptionsSheetTest, CancelAfterApplyRestoresLanguageSoundQuestionsAndSettings) {
@@ -501,7 +504,7 @@ TEST_F(OptionsSheetTest, BrowseStartsInTheSoundFolderThenWhereTheLastSoundWasFou
         PostMessageA(Control(sheet, IDC_INTERFACE_SOUND_BROWSE), BM_CLICK, 0, 0);
         HWND open = run.WaitForWindow(Text("opgBrowseTitle"));
         ASSERT_NE(nullptr, open);
-        HWND name = GetDlgItem(open, 0x480);  // edt1
+        HWND name = GetDlgItem(open, 0x480);        // edt1
         if (!name) name = GetDlgItem(open, 0x47C);  // cmb13
         ASSERT_NE(nullptr, name);
         SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(step.typed.c_str()));

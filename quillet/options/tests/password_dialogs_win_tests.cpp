@@ -26,8 +26,7 @@ protected:
         app.Model().Root()->SetProperty(kTagPassword, Value::FromText(StoredPasswordForm("quillet", password)));
     }
     std::optional<DWORD> Relock() {
-        platform::RegistryKey key =
-            platform::RegistryKey::Open(HKEY_CURRENT_USER, ProgramKeyPath(app.Texts().Facts()));
+        platform::RegistryKey key = platform::RegistryKey::Open(HKEY_CURRENT_USER, ProgramKeyPath(app.Texts().Facts()));
         std::optional<platform::RegData> data = key ? key.Read(kRelockPasswordValueName) : std::nullopt;
         return data ? data->Dword() : std::nullopt;
     }

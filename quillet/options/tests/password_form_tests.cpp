@@ -36,12 +36,9 @@ TEST(SameStoredForm, ComparesWholeFormsOfAnyLength) {
         const char* right;
         bool same;
     } cases[] = {
-        {"quillet01667135001", "quillet01667135001", true},
-        {"", "", true},
-        {"quillet01667135001", "quillet01667135002", false},
-        {"quillet01667135001", "Quillet01667135001", false},
-        {"quillet0166713500", "quillet01667135001", false},
-        {"quillet01667135001", "", false},
+        {"quillet01667135001", "quillet01667135001", true},  {"", "", true},
+        {"quillet01667135001", "quillet01667135002", false}, {"quillet01667135001", "Quillet01667135001", false},
+        {"quillet0166713500", "quillet01667135001", false},  {"quillet01667135001", "", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.left) + " / " + c.right);
@@ -65,16 +62,11 @@ TEST(PasswordDialogs, OkNeedsEveryFieldOfTheDialog) {
         PasswordFields fields;
         bool enabled;
     } cases[] = {
-        {K::Lock, {"", "", ""}, false},
-        {K::Lock, {"", "pw", ""}, false},
-        {K::Lock, {"", "", "pw"}, false},
-        {K::Lock, {"", "pw", "x"}, true},
-        {K::Unlock, {"", "", ""}, false},
-        {K::Unlock, {"", "pw", ""}, true},
-        {K::Change, {"old", "new", ""}, false},
-        {K::Change, {"", "new", "new"}, false},
-        {K::Change, {"old", "", "new"}, false},
-        {K::Change, {"old", "new", "x"}, true},
+        {K::Lock, {"", "", ""}, false},         {K::Lock, {"", "pw", ""}, false},
+        {K::Lock, {"", "", "pw"}, false},       {K::Lock, {"", "pw", "x"}, true},
+        {K::Unlock, {"", "", ""}, false},       {K::Unlock, {"", "pw", ""}, true},
+        {K::Change, {"old", "new", ""}, false}, {K::Change, {"", "new", "new"}, false},
+        {K::Change, {"old", "", "new"}, false}, {K::Change, {"old", "new", "x"}, true},
     };
     for (size_t i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE(i);

@@ -9,10 +9,9 @@ using Names = std::vector<std::string>;
 
 TEST(SoundListNames, DropTheExtensionLowerOldShortNamesAndSort) {
     const std::vector<SoundFile> files = {
-        {"Windows Logon.wav", true},
-        {"CHIMES.WAV", false},      // an 8.3 name of its own: shown lower-case
-        {"Ding.wav", false},        // no separate short name either
-        {"door.bell.wav", true},    // only the last extension goes
+        {"Windows Logon.wav", true}, {"CHIMES.WAV", false},  // an 8.3 name of its own: shown lower-case
+        {"Ding.wav", false},                                 // no separate short name either
+        {"door.bell.wav", true},                             // only the last extension goes
         {"alarm.wav", false},
     };
     EXPECT_EQ((Names{"alarm", "chimes", "ding", "door.bell", "Windows Logon"}), SoundListNames(files));

@@ -10,9 +10,21 @@ TEST(ParseTipCount, ReadsNumbersAsCWritesThem) {
         const char* text;
         uint32_t count;
     } cases[] = {
-        {"8", 8},          {"  12", 12},      {"+3", 3},         {"0x1F", 31},        {"0X10", 16},
-        {"010", 8},        {"0", 0},          {"", 0},           {"tips", 0},         {"-2", 0},
-        {"0x", 0},         {"0xg", 0},        {"09", 0},         {"8 tips", 8},       {"4294967295", 4294967295u},
+        {"8", 8},
+        {"  12", 12},
+        {"+3", 3},
+        {"0x1F", 31},
+        {"0X10", 16},
+        {"010", 8},
+        {"0", 0},
+        {"", 0},
+        {"tips", 0},
+        {"-2", 0},
+        {"0x", 0},
+        {"0xg", 0},
+        {"09", 0},
+        {"8 tips", 8},
+        {"4294967295", 4294967295u},
         {"99999999999", 4294967295u},
     };
     for (const auto& c : cases) {
@@ -27,10 +39,16 @@ TEST(NextTipNumber, CountsUpAndStartsOverAfterTheLast) {
         uint32_t count;
         uint32_t next;
     } cases[] = {
-        {0, 8, 1}, {1, 8, 2}, {7, 8, 8}, {8, 8, 1}, {20, 8, 1},
+        {0, 8, 1},
+        {1, 8, 2},
+        {7, 8, 8},
+        {8, 8, 1},
+        {20, 8, 1},
         // No tips at all: always the first.
-        {0, 0, 1}, {5, 0, 1},
-        {0xFFFFFFFFu, 8, 1}, {0xFFFFFFFFu, 0xFFFFFFFFu, 1},
+        {0, 0, 1},
+        {5, 0, 1},
+        {0xFFFFFFFFu, 8, 1},
+        {0xFFFFFFFFu, 0xFFFFFFFFu, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.last) + " of " + std::to_string(c.count));

@@ -38,16 +38,14 @@ TEST_F(TipTest, EachShowingAndEachNextTakesTheFollowingTipAndTheLastLeadsToTheFi
         DWORD shown;
         DWORD afterNext;
     } cases[] = {
-        {std::nullopt, 1, 2},
-        {3, 4, 5},
-        {7, 8, 1},
-        {8, 1, 2},
-        {500, 1, 2},
+        {std::nullopt, 1, 2}, {3, 4, 5}, {7, 8, 1}, {8, 1, 2}, {500, 1, 2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.lastTip ? std::to_string(*c.lastTip) : "no Last Tip");
-        if (c.lastTip) Key().WriteDword(kLastTipValueName, *c.lastTip);
-        else Key().DeleteValue(kLastTipValueName);
+        if (c.lastTip)
+            Key().WriteDword(kLastTipValueName, *c.lastTip);
+        else
+            Key().DeleteValue(kLastTipValueName);
         SheetRun run([] {
             ShowTips(nullptr, true);
             return true;
