@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "quillet/model/class_id.h"
+#include "quillet/ui/icons/icon_chooser.h"
 #include "quillet/ui/icons/icons_resource_ids.h"
 #include "quillet/ui/icons/settings_page_win32.h"
 #include "quillet/ui/icons/tests/icon_test_support.h"
@@ -187,9 +188,6 @@ TEST_F(SettingsPageTest, ListsTheRootsPanelThenEachClassWithOneAndAppliesEveryPa
     EXPECT_EQ(std::vector<std::string>{"Folder settings"}, ShownPanels(page));
     Select(list, 0);
     EXPECT_EQ(std::vector<std::string>{"General settings"}, ShownPanels(page));
-    ASSERT_TRUE(test_support::WaitUntilDrawn(GetParent(page)));
-    test_support::SaveScreenPicture("quillet-settings-page", GetParent(page));
-
     PostMessageA(GetParent(page), PSM_PRESSBUTTON, PSBTN_OK, 0);
     ASSERT_TRUE(run.WaitForResult().has_value());
     const std::vector<std::string> expected = {"create General on the root", "create Folder on its class",
@@ -210,6 +208,26 @@ TEST_F(SettingsPageTest, ARefusingPanelIsShownAndNothingIsApplied) {
     EXPECT_FALSE(run.Done());
     for (const std::string& line : journal.Lines()) EXPECT_EQ(std::string::npos, line.find("apply")) << line;
     EXPECT_EQ(1, ListView_GetNextItem(list, -1, LVNI_SELECTED));
+}
+
+// The program's own panels: the general panel, then the folder class's
+// defaults (the separators have no panel).
+TEST_F(SettingsPageTest, TheProgramsPageShowsTheGeneralPanelThenTheFolderDefaults) {
+    SheetRun run(CreateSettingsPage(*app.Model().Root()));
+    HWND page = run.WaitForPage();
+    ASSERT_NE(nullptr, page);
+    HWND list = GetDlgItem(page, IDC_SETTINGS_PANELS);
+    ASSERT_EQ(2, ListView_GetItemCount(list));
+    EXPECT_EQ(app.Texts().GetText("general:Title").value_or("?"), ItemName(list, 0));
+    EXPECT_EQ(app.Texts().TranslateText("$folder:name"), ItemName(list, 1));
+    ASSERT_TRUE(test_support::WaitUntilDrawn(GetParent(page)));
+    test_support::SaveScreenPicture("quillet-settings-page", GetParent(page));
+
+    Select(list, 1);
+    ASSERT_TRUE(test_support::WaitUntilDrawn(GetParent(page)));
+    test_support::SaveScreenPicture("quillet-settings-page-folder", GetParent(page));
+    PostMessageA(GetParent(page), PSM_PRESSBUTTON, PSBTN_OK, 0);
+    EXPECT_TRUE(run.WaitForResult().has_value());
 }
 
 }  // namespace
