@@ -178,7 +178,13 @@ private:
         SendMessageA(list, LB_SETCOLUMNWIDTH, static_cast<WPARAM>(Cell()), 0);
         SendMessageA(list, LB_SETITEMHEIGHT, 0, static_cast<LPARAM>(Cell()));
 
-        const UINT count = m_builtFile.empty() ? 0 : ExtractIconExA(m_builtFile.c_str(), -1, nullptr, nullptr, 0);
+        // An empty field names no file to complain about (an item that shows
+        // its class's icon has no icon file yet).
+        if (m_builtFile.empty()) {
+            UpdateOk();
+            return;
+        }
+        const UINT count = ExtractIconExA(m_builtFile.c_str(), -1, nullptr, nullptr, 0);
         if (count == 0 || count == UINT_MAX) {
             UpdateOk();
             PostMessageA(m_dialog, m_noIconsMessage, 0, 0);

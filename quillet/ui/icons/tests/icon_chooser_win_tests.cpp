@@ -230,6 +230,23 @@ TEST_F(IconChooserTest, AFileWithoutIconsPostsNoIconsTellsTheUserAndKeepsOkDisab
     EXPECT_EQ(plain, item->ReadText(kTagIconFile));
 }
 
+TEST_F(IconChooserTest, AnItemWithoutAnIconFileStartsEmptyWithoutAMessage) {
+    ChooserRun run(*item);
+    HWND chooser = run.WaitForChooser();
+    ASSERT_NE(nullptr, chooser);
+    // Whatever the dialog posted itself on opening comes out of its queue
+    // before a message posted now.
+    constexpr UINT kMarker = WM_APP + 77;
+    PostMessageA(chooser, kMarker, 0, 0);
+    ASSERT_TRUE(run.WaitUntilHandled(chooser, kMarker, 1));
+    EXPECT_EQ(0, run.PostedCount(RegisterWindowMessageA(kNoIconsMessageName)));
+    EXPECT_EQ("", FieldText(chooser));
+    EXPECT_EQ(0, Count(chooser));
+    EXPECT_FALSE(OkEnabled(chooser));
+    PostMessageA(chooser, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_EQ(std::optional<bool>(false), run.WaitForResult());
+}
+
 TEST_F(IconChooserTest, SmallIconsAreRememberedAtOnceAndTheListRebuiltWithSmallerCells) {
     SetSource(fixture, -101);
     ChooserRun run(*item);
