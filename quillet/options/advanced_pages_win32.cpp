@@ -15,6 +15,7 @@
 #include "quillet/options/options.h"
 #include "quillet/options/options_sheet_win32.h"
 #include "quillet/strings/strings_win32.h"
+#include "quillet/ui/messages.h"
 
 namespace quillet {
 namespace {
@@ -44,6 +45,31 @@ std::string ComboItemText(HWND combo, int index) {
     return text;
 }
 
+const HelpRow kInterfaceHelp[] = {
+    {IDC_INTERFACE_SHOW_TIPS, "hlpAdv:showTips"},
+    {IDC_INTERFACE_CONTEXT_MENU, "hlpAdv:contextmenu"},
+    {IDC_INTERFACE_HIDE_DESKTOP, "hlpAdv:hidedesktop"},
+    {IDC_INTERFACE_CONFIRM_DELETE, "hlpAdv:confirmdelete"},
+    {IDC_INTERFACE_CONFIRM_EXIT, "hlpAdv:confirmexit"},
+    {IDC_INTERFACE_STARTUP_SCREEN, "hlpAdv:startupscreen"},
+    {IDC_INTERFACE_SOUND, "hlpAdv:sound"},
+    {IDC_INTERFACE_SOUND_BROWSE, "hlpAdv:soundBrowse"},
+    {IDC_INTERFACE_SOUND_PLAY, "hlpAdv:soundPlay"},
+    {IDC_INTERFACE_CLICK, "hlpAdv:click"},
+    {0, nullptr},
+};
+
+const HelpRow kLanguageHelp[] = {
+    {IDC_LANGUAGE_LIST, "hlpAdv:language"},
+    {0, nullptr},
+};
+
+const HelpRow kSecurityHelp[] = {
+    {IDC_SECURITY_LOCK, "hlpAdv:lock"},
+    {IDC_SECURITY_CHANGE, "hlpAdv:changePassword"},
+    {0, nullptr},
+};
+
 // One sub-page: a child dialog of the advanced page.
 class SubPage {
 public:
@@ -58,18 +84,22 @@ public:
     virtual void Apply() {}
 
     void Bind(HWND dialog) { m_dialog = dialog; }
-    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM) {
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         switch (message) {
         case WM_INITDIALOG:
             LocalizeDialog(App().Texts(), m_dialog);
+            SetDialogHelp(m_dialog, HelpRows());
             OnInit();
             return FALSE;
         case WM_COMMAND: return OnCommand(LOWORD(wParam), HIWORD(wParam));
+        case WM_CONTEXTMENU: return HandleContextHelp(m_dialog, wParam, lParam);
+        case WM_DESTROY: SetDialogHelp(m_dialog, nullptr); return FALSE;
         default: return FALSE;
         }
     }
 
 protected:
+    virtual const HelpRow* HelpRows() const = 0;
     virtual void OnInit() = 0;
     virtual bool OnCommand(int id, int code) = 0;
 
@@ -112,6 +142,8 @@ public:
     }
 
 private:
+    const HelpRow* HelpRows() const override { return kInterfaceHelp; }
+
     void OnInit() override {
         Language& texts = App().Texts();
         const IconSetRoot& root = *App().Model().Root();
@@ -245,6 +277,8 @@ public:
     }
 
 private:
+    const HelpRow* HelpRows() const override { return kLanguageHelp; }
+
     void OnInit() override {
         Language& texts = App().Texts();
         HWND list = Item(IDC_LANGUAGE_LIST);
@@ -270,6 +304,7 @@ public:
     explicit SecurityPage(bool changeable) : m_changeable(changeable) {}
 
 private:
+    const HelpRow* HelpRows() const override { return kSecurityHelp; }
     void OnInit() override { Refresh(); }
 
     void Refresh() {

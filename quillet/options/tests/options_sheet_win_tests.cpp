@@ -17,6 +17,7 @@
 #include "quillet/options/options.h"
 #include "quillet/options/password_form.h"
 #include "quillet/strings/strings_win32.h"
+#include "quillet/ui/help_rules.h"
 #include "quillet/ui/tests/object_sheet_test_support.h"
 #include "quillet/ui/tests/test_application.h"
 #include "test_support/win_test_support.h"
@@ -417,6 +418,32 @@ TEST_F(OptionsSheetTest, ChoosingASoundPlaysItUnlessTheSettingsAreLocked) {
         PressSheetButton(sheet, PSBTN_CANCEL);
         ASSERT_TRUE(run.WaitForEnd());
     }
+}
+
+TEST_F(OptionsSheetTest, EveryControlOfTheSubPagesHasItsWhatsThisText) {
+    SheetRun run(Sheet());
+    HWND sheet = Open(run);
+    ASSERT_NE(nullptr, sheet);
+    for (int control : {IDC_INTERFACE_SOUND, IDC_LANGUAGE_LIST, IDC_SECURITY_LOCK}) {
+        HWND subPage = SubPageOf(sheet, control);
+        SCOPED_TRACE(control);
+        const auto* rows = static_cast<const HelpRow*>(GetPropA(subPage, kHelpTableProperty));
+        ASSERT_NE(nullptr, rows);
+        int listed = 0;
+        for (; rows->controlId != 0; ++rows, ++listed) {
+            SCOPED_TRACE(rows->key);
+            EXPECT_NE(nullptr, GetDlgItem(subPage, rows->controlId));
+            EXPECT_TRUE(app.Texts().GetText(rows->key).has_value());
+        }
+        // Every control with an id of its own has a row.
+        int controls = 0;
+        for (HWND child = GetWindow(subPage, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            if (HasHelpId(GetDlgCtrlID(child))) ++controls;
+        }
+        EXPECT_EQ(controls, listed);
+    }
+    PressSheetButton(sheet, PSBTN_CANCEL);
+    ASSERT_TRUE(run.WaitForEnd());
 }
 
 // The desktop's icon view as the root sees it, recording what it is told.
