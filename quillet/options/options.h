@@ -19,8 +19,11 @@ inline constexpr const char* kShowTipsValueName = "Show Tips";
 inline constexpr const char* kLastTipValueName = "Last Tip";
 inline constexpr const char* kRelockPasswordValueName = "Relock Password";
 
-// The icon set's options sheet (contents, settings, advanced). True when
-// something changed and was kept.
+// The icon set's options sheet (contents, settings, advanced). True when the
+// user pressed OK: the changes were saved, or discarded when the settings
+// stayed locked. Pages change the icon set live and Cancel (or a discard)
+// puts it back, so the caller brings what shows the icon set (the tray icons)
+// up to date whatever the answer.
 bool ShowOptions(HWND parent);
 
 // A page of the options sheet made for the root, or null when it cannot be.
