@@ -73,7 +73,7 @@ private:
         return 1;
     }
 
-    static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM, LPARAM lParam) {
         if (message == WM_INITDIALOG) {
             auto* self = reinterpret_cast<SettingsPage*>(reinterpret_cast<PROPSHEETPAGEA*>(lParam)->lParam);
             SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
@@ -87,7 +87,6 @@ private:
         case WM_NOTIFY: return self->OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
         default: return FALSE;
         }
-        (void)wParam;
     }
 
     void OnInit() {
