@@ -1,12 +1,10 @@
 #include "quillet/app/main_window_win32.h"
 
-#include <mmsystem.h>
-
 #include "quillet/app/app_rules.h"
-#include "quillet/app/placeholders_win32.h"
 #include "quillet/app/quillet_names.h"
 #include "quillet/app/resource.h"
 #include "quillet/menus/tray_menu.h"
+#include "quillet/options/options.h"
 #include "quillet/strings/strings_win32.h"
 #include "quillet/ui/item_icons.h"
 #include "quillet/ui/messages.h"
@@ -125,8 +123,7 @@ MainWindow::CreateResult MainWindow::Create(HINSTANCE instance) {
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
-    if (!m_messageTable.empty() &&
-        DispatchFromTable(*this, m_messageTable.data(), message, wParam, lParam, &result)) {
+    if (!m_messageTable.empty() && DispatchFromTable(*this, m_messageTable.data(), message, wParam, lParam, &result)) {
         return result;
     }
     return DefaultHandling(message, wParam, lParam);
@@ -135,7 +132,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void MainWindow::RefreshTrayIcons() {
     if (!m_window) return;
     if (!m_firstRefreshDone) {
-        ShowTipOfTheDay(m_window, true);
+        ShowTips(m_window, false);
         m_firstRefreshDone = true;
     }
     IconSetRoot* root = m_application.Model().Root();
@@ -223,7 +220,7 @@ void MainWindow::OpenTrayIconMenu(size_t index) {
     if (!icon) return;
     BusyScope busy(m_busy);
     const std::string sound = icon->ReadText(kTagClickSound);
-    if (!sound.empty()) sndPlaySoundA(sound.c_str(), SND_ASYNC);
+    if (!sound.empty()) PlaySoundFile(sound);
     ShowTrayIconMenu(*icon, m_window);
 }
 
@@ -250,7 +247,9 @@ void MainWindow::RunCommand(UINT command) {
     case kCommandClose: Close(); break;
     case kCommandProperties: {
         BusyScope busy(m_busy);
-        ShowIconSetProperties(m_window);
+        ShowOptions(m_window);
+        // The options may have added, removed or reordered tray icons.
+        RefreshTrayIcons();
         break;
     }
     case kCommandNew: {
@@ -268,7 +267,7 @@ void MainWindow::RunCommand(UINT command) {
     }
     case kCommandTip: {
         BusyScope busy(m_busy);
-        ShowTipOfTheDay(m_window, false);
+        ShowTips(m_window, true);
         break;
     }
     default: break;

@@ -1,10 +1,14 @@
 #include "quillet/app/program_application_win32.h"
 
+#include <cstdlib>
+
 #include "platform/error_text.h"
+#include "platform/handles.h"
 #include "platform/registry.h"
-#include "quillet/app/placeholders_win32.h"
 #include "quillet/strings/strings_win32.h"
+#include "quillet/app/quillet_names.h"
 #include "quillet/ui/messages.h"
+#include "quillet/ui/object_sheets.h"
 
 namespace quillet {
 
@@ -91,8 +95,34 @@ bool ProgramApplication::SaveIconSet(HWND owner) {
     return false;
 }
 
+// Tests follow the hand-over through the file QUILLET_TEST_LOG names.
+static void AppendTestLog(const std::string& line) {
+    const char* logPath = std::getenv(kTestLogVariable);
+    if (!logPath || !*logPath) return;
+    platform::unique_hfile file(CreateFileA(logPath, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return;
+    const std::string text = line + "\r\n";
+    DWORD written = 0;
+    WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+}
+
 bool ProgramApplication::RunNewItemWizard(HWND owner, Object* templateItem, const std::string& path) {
-    return RunNewItemWizardStandIn(*this, owner, templateItem, path);
+    if (!path.empty()) AppendTestLog("new item: " + path);
+    NewItemRequest request;
+    request.templateItem = templateItem;
+    request.folderPath = path;
+    // Next to the item it was started from, else at the end of the first
+    // tray icon's menu.
+    if (templateItem && templateItem->Owner()) {
+        request.container = templateItem->Owner();
+        request.insertAt = static_cast<size_t>(request.container->IndexOf(templateItem) + 1);
+    } else {
+        RefPtr<Object> tray = m_model.Root()->GetChild(0);
+        if (!tray) return false;
+        request.container = tray.Get();
+    }
+    return ::quillet::RunNewItemWizard(owner, request);
 }
 
 DefaultIconSetFacts GatherDefaultIconSetFacts() {

@@ -13,12 +13,12 @@
 #include "platform/error_text.h"
 #include "platform/registry.h"
 #include "quillet/app/main_window_win32.h"
-#include "quillet/app/placeholders_win32.h"
 #include "quillet/app/program_application_win32.h"
 #include "quillet/app/quillet_names.h"
 #include "quillet/app/splash_window_win32.h"
 #include "quillet/app/window_framework_win32.h"
 #include "quillet/menus/tray_menu.h"
+#include "quillet/shellext/shell_extension.h"
 
 namespace {
 
@@ -88,7 +88,7 @@ int Run(HINSTANCE instance) {
         platform::ShowStartFailure("quillet", platform::CallErrorText("RegisterClassEx"));
         return kStartFailed;
     }
-    quillet::RegisterShellContextMenuHandler();
+    quillet::RegisterShellExtension();
     switch (application->LoadIconSet()) {
     case ProgramApplication::LoadResult::Loaded: break;
     case ProgramApplication::LoadResult::NoDocument: application->BuildDefaultIconSet(); break;

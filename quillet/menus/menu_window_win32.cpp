@@ -17,6 +17,7 @@
 #include "quillet/menus/menus_resource_ids.h"
 #include "quillet/menus/tray_menu.h"
 #include "quillet/ui/messages.h"
+#include "quillet/ui/object_sheets.h"
 
 namespace quillet {
 
@@ -152,7 +153,8 @@ std::vector<MenuEntryFacts> MenuWindow::Facts() const {
         fact.newColumn = (entry->flags & kEntryNewColumn) != 0;
         SIZE size = {};
         const std::string& text = entry->text.empty() ? std::string(" ") : entry->text;
-        if (!fact.separator && GetTextExtentPoint32A(screen.get(), text.c_str(), static_cast<int>(text.size()), &size)) {
+        if (!fact.separator &&
+            GetTextExtentPoint32A(screen.get(), text.c_str(), static_cast<int>(text.size()), &size)) {
             fact.textWidth = entry->text.empty() ? 0 : size.cx;
             fact.textHeight = size.cy;
         }
@@ -203,8 +205,8 @@ bool MenuWindow::CreateFloating(const POINT& pointer, int oldLeft, int pressX) {
                             GetSystemMetrics(SM_CYSMCAPTION)};
     const platform::Rect place =
         FloatingWindowRect(m_layout.width, m_layout.height, pointer.x, pointer.y, oldLeft, pressX, metrics);
-    if (!CreateBound(kFloatingExStyle, kMenuWindowClass, m_menu->Title().c_str(), kFloatingStyle, place.left,
-                     place.top, place.Width(), place.Height(), m_owner, nullptr, GetModuleHandleA(nullptr)))
+    if (!CreateBound(kFloatingExStyle, kMenuWindowClass, m_menu->Title().c_str(), kFloatingStyle, place.left, place.top,
+                     place.Width(), place.Height(), m_owner, nullptr, GetModuleHandleA(nullptr)))
         return false;
     ShowWindow(m_window, SW_SHOW);
     UpdateWindow(m_window);
@@ -387,8 +389,7 @@ void MenuWindow::OnButtonDown(POINT screen, bool middle) {
     }
     POINT client = screen;
     ScreenToClient(target->Window(), &client);
-    if (!target->m_floating && InTitleBand(target->m_layout, client.x, client.y))
-        s_press = TitlePress{target, screen};
+    if (!target->m_floating && InTitleBand(target->m_layout, client.x, client.y)) s_press = TitlePress{target, screen};
 }
 
 std::optional<MenuWindow::Hit> MenuWindow::SelectableEntryAt(POINT screen) {
@@ -560,8 +561,8 @@ void MenuWindow::ShowTrayEntryMenu(MenuEntry& entry, POINT screen) {
     }
     if (shell) {
         platform::unique_hmenu shellMenu(CreatePopupMenu());
-        if (shellMenu && SUCCEEDED(shell->QueryContextMenu(shellMenu.get(), 0, kTrayShellFirst, kTrayShellLast,
-                                                           CMF_NORMAL)) &&
+        if (shellMenu &&
+            SUCCEEDED(shell->QueryContextMenu(shellMenu.get(), 0, kTrayShellFirst, kTrayShellLast, CMF_NORMAL)) &&
             AppendMenuA(menu.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(shellMenu.get()),
                         entry.text.c_str())) {
             shellMenu.release();
@@ -591,11 +592,11 @@ void MenuWindow::ShowTrayEntryMenu(MenuEntry& entry, POINT screen) {
                     return;
                 Object* holder = item->Owner();
                 if (holder && holder->Remove(item.Get()) == kStatusOk) App().SaveIconSet(owner);
+            } else if (command == kTrayProperties) {
+                if (EditObject(owner, *item)) App().SaveIconSet(owner);
             } else if (command >= kTrayShellFirst && command <= kTrayShellLast && shell) {
                 InvokeShellCommand(shell, owner, command - kTrayShellFirst);
             }
-            // kTrayProperties: the property sheets come with the options
-            // windows; until then the command does nothing.
         },
         floating);
 }
@@ -626,7 +627,9 @@ LRESULT MenuWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONDOWN: OnButtonDown(ScreenPoint(m_window, lParam), true); return 0;
     case WM_LBUTTONUP: OnLeftUp(ScreenPoint(m_window, lParam)); return 0;
     case WM_RBUTTONUP: OnRightUp(ScreenPoint(m_window, lParam)); return 0;
-    case WM_TIMER: if (wParam == kSubmenuTimer) OnTimer(); return 0;
+    case WM_TIMER:
+        if (wParam == kSubmenuTimer) OnTimer();
+        return 0;
     case WM_SIZE: OnSize(LOWORD(lParam)); return 0;
     case WM_NCHITTEST:
         if (m_floating) return FloatingHitTest(static_cast<int>(DefaultHandling(message, wParam, lParam)));
@@ -669,9 +672,9 @@ HICON CheckIcon(bool highlighted) {
     const int which = highlighted ? 1 : 0;
     if (!s_loaded[which]) {
         s_loaded[which] = true;
-        s_icons[which] = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr),
-                                                       MAKEINTRESOURCEA(highlighted ? IDI_MENU_CHECK_HIGHLIGHTED : IDI_MENU_CHECK),
-                                                       IMAGE_ICON, 16, 16, LR_SHARED));
+        s_icons[which] = static_cast<HICON>(LoadImageA(
+            GetModuleHandleA(nullptr), MAKEINTRESOURCEA(highlighted ? IDI_MENU_CHECK_HIGHLIGHTED : IDI_MENU_CHECK),
+            IMAGE_ICON, 16, 16, LR_SHARED));
     }
     return s_icons[which];
 }

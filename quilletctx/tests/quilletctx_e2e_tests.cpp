@@ -18,7 +18,9 @@
 #include "quillet/app/app_rules.h"
 #include "quillet/app/quillet_names.h"
 #include "quillet/document/tdf_document.h"
+#include "quillet/app/tests/new_item_wizard_driver.h"
 #include "quillet/model/default_icon_set.h"
+#include "quillet/options/options.h"
 #include "quillet/shellext/shell_extension.h"
 #include "quilletctx/tests/drop_data_object.h"
 #include "test_support/fake_taskbar.h"
@@ -60,20 +62,6 @@ std::string DialogTexts(DWORD processId) {
     return texts;
 }
 
-// A visible dialog of the process whose texts contain `text`, waited for.
-HWND WaitForDialog(DWORD processId, const std::string& text) {
-    HWND found = nullptr;
-    WaitUntil([&] {
-        for (HWND dialog : test_support::ProcessWindows(processId, "#32770")) {
-            std::string texts;
-            EnumChildWindows(dialog, CollectText, reinterpret_cast<LPARAM>(&texts));
-            if (IsWindowVisible(dialog) && texts.find(text) != std::string::npos) found = dialog;
-        }
-        return found != nullptr;
-    });
-    return found;
-}
-
 class AddToTrayWithQuillet : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -97,6 +85,7 @@ protected:
         SetEnvironmentVariableA(quillet::kTestRegistryVariable, m_scratch.RealPath().c_str());
         SetEnvironmentVariableA(quillet::kTestLogVariable, LogPath().c_str());
         platform::RegistryKey::Create(HKEY_CURRENT_USER, kProgramKey).WriteDword(quillet::kSplashValueName, 0);
+        platform::RegistryKey::Create(HKEY_CURRENT_USER, kProgramKey).WriteDword(quillet::kShowTipsValueName, 0);
         quillet::RegisterShellExtension(
             {"Add to &Tray", m_install.Path() + "\\quilletctx.dll", Exe(), kMainWindowClass});
     }
@@ -128,10 +117,10 @@ protected:
     // The program's part: the new item's dialog shows the path; once it is
     // answered the saved icon set ends with a folder item of that path.
     void ExpectFolderAdded(DWORD processId, const std::string& folder) {
-        HWND shown = WaitForDialog(processId, folder);
-        ASSERT_NE(shown, nullptr) << "the program did not take up the folder";
+        HWND wizard = quillet_tests::WaitForNewItemWizard(processId);
+        ASSERT_NE(wizard, nullptr) << "the program did not take up the folder";
         EXPECT_EQ(ReadWholeFile(LogPath()), "new item: " + folder + "\r\n");
-        PostMessageA(shown, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(quillet_tests::FinishNewItemWizard(wizard)) << DialogTexts(processId);
         EXPECT_TRUE(WaitUntil([&] { return LastSavedItem() == "folder " + folder; }))
             << "last saved item: " << LastSavedItem() << "; the program's dialogs: " << DialogTexts(processId);
     }

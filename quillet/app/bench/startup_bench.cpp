@@ -14,6 +14,7 @@
 
 #include "platform/registry.h"
 #include "quillet/app/quillet_names.h"
+#include "quillet/options/options.h"
 #include "quillet/document/tdf_win32.h"
 #include "test_support/fake_taskbar.h"
 #include "test_support/win_test_support.h"
@@ -42,7 +43,8 @@ std::string LargeDocument(int trayIcons, int itemsPerIcon) {
             } else {
                 quillet::Value path = quillet::Value::FromText("C:\\windows\\folder" + std::to_string(item));
                 model.CreateObject(quillet::kClassFolder, &object, &path);
-                object->SetProperty(quillet::kTagName, quillet::Value::FromText("Folder number " + std::to_string(item)));
+                object->SetProperty(quillet::kTagName,
+                                    quillet::Value::FromText("Folder number " + std::to_string(item)));
             }
             tray->Insert(object.Get());
         }
@@ -114,6 +116,8 @@ int main(int argc, char** argv) {
     SetEnvironmentVariableA(quillet::kTestRegistryVariable, scratch.RealPath().c_str());
     platform::RegistryKey::Create(HKEY_CURRENT_USER, "Software\\Nimbrel\\Quillet")
         .WriteDword(quillet::kSplashValueName, 0);
+    platform::RegistryKey::Create(HKEY_CURRENT_USER, "Software\\Nimbrel\\Quillet")
+        .WriteDword(quillet::kShowTipsValueName, 0);
     test_support::ScratchFolder smallInstall, largeInstall;
     const std::string bytes = LargeDocument(kTrayIcons, kItemsPerIcon);
     const std::string smallExe = Install(smallInstall, LargeDocument(1, 0));
@@ -134,8 +138,8 @@ int main(int argc, char** argv) {
     printf("quillet start-up, %d runs each (milliseconds, best / median)\n", runs);
     printf("  start to tray icons up, 1 tray icon, no items:        %8.1f / %8.1f\n", smallFigures.best,
            smallFigures.median);
-    printf("  start to tray icons up, 1,001 objects (%u bytes): %8.1f / %8.1f\n",
-           static_cast<unsigned>(bytes.size()), largeFigures.best, largeFigures.median);
+    printf("  start to tray icons up, 1,001 objects (%u bytes): %8.1f / %8.1f\n", static_cast<unsigned>(bytes.size()),
+           largeFigures.best, largeFigures.median);
     printf("  loading the same 1,001-object file alone:              %8.1f / %8.1f\n", loadFigures.best,
            loadFigures.median);
     printf("  start-up cost of the larger icon set:                  %8.1f ms (best against best)\n",

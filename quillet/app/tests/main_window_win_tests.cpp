@@ -8,9 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/registry.h"
 #include "quillet/app/app_rules.h"
 #include "quillet/app/main_window_win32.h"
 #include "quillet/app/window_framework_win32.h"
+#include "quillet/options/options.h"
 #include "quillet/ui/tests/test_application.h"
 #include "test_support/fake_taskbar.h"
 #include "test_support/win_test_support.h"
@@ -29,6 +31,9 @@ protected:
         ASSERT_EQ(window.Create(GetModuleHandleA(nullptr)), MainWindow::CreateResult::Created)
             << test_support::LastErrorText();
         application.SetMainWindow(window.Window());
+        // The tip of the day would hold the first refresh in its dialog.
+        platform::RegistryKey::Create(HKEY_CURRENT_USER, ProgramKeyPath(application.Texts().Facts()))
+            .WriteDword(kShowTipsValueName, 0);
     }
 
     // The window posts the quit message as it goes; the next test's menus
@@ -55,6 +60,7 @@ protected:
         return calls;
     }
 
+    test_support::ScratchRegistry registry;
     FakeTaskbar taskbar;
     TestApplication application;
     MainWindow window{application};
@@ -68,9 +74,9 @@ TEST_F(MainWindowTest, RefreshPutsUpUpdatesAndTakesDownTheIconsOfTheIconSet) {
     AddTrayIcon("Fourth");
     AddTrayIcon("Fifth");
     window.RefreshTrayIcons();
-    ASSERT_EQ(CallsSince(0), (std::vector<std::pair<DWORD, UINT>>{
-                                 {NIM_ADD, 21200}, {NIM_ADD, 21201}, {NIM_ADD, 21202}, {NIM_ADD, 21203},
-                                 {NIM_ADD, 21204}}));
+    ASSERT_EQ(CallsSince(0),
+              (std::vector<std::pair<DWORD, UINT>>{
+                  {NIM_ADD, 21200}, {NIM_ADD, 21201}, {NIM_ADD, 21202}, {NIM_ADD, 21203}, {NIM_ADD, 21204}}));
     const auto& calls = taskbar.Calls();
     EXPECT_EQ(calls[0].tip, application.Texts().ExpandMacros("%pn %pv"));
     EXPECT_EQ(calls[1].tip, std::string(63, 'n')) << "cut to what the record holds";
@@ -87,9 +93,10 @@ TEST_F(MainWindowTest, RefreshPutsUpUpdatesAndTakesDownTheIconsOfTheIconSet) {
     ASSERT_EQ(root->RemoveAt(3), kStatusOk);
     size_t before = taskbar.Calls().size();
     window.RefreshTrayIcons();
-    EXPECT_EQ(CallsSince(before), (std::vector<std::pair<DWORD, UINT>>{
-                                      {NIM_MODIFY, 21200}, {NIM_MODIFY, 21201}, {NIM_MODIFY, 21202},
-                                      {NIM_DELETE, 21203}, {NIM_DELETE, 21204}}));
+    EXPECT_EQ(
+        CallsSince(before),
+        (std::vector<std::pair<DWORD, UINT>>{
+            {NIM_MODIFY, 21200}, {NIM_MODIFY, 21201}, {NIM_MODIFY, 21202}, {NIM_DELETE, 21203}, {NIM_DELETE, 21204}}));
     EXPECT_EQ(taskbar.Calls()[before + 1].tip, "Third");
     EXPECT_EQ(window.TrayIconsUp(), 3u);
 }
@@ -119,8 +126,7 @@ TEST_F(MainWindowTest, DestroyingTheWindowTakesEveryIconDownAndEndsTheLoop) {
     window.RefreshTrayIcons();
     size_t before = taskbar.Calls().size();
     DestroyWindow(window.Window());
-    EXPECT_EQ(CallsSince(before),
-              (std::vector<std::pair<DWORD, UINT>>{{NIM_DELETE, 21200}, {NIM_DELETE, 21201}}));
+    EXPECT_EQ(CallsSince(before), (std::vector<std::pair<DWORD, UINT>>{{NIM_DELETE, 21200}, {NIM_DELETE, 21201}}));
     MSG quit = {};
     EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "no quit message";
     EXPECT_EQ(quit.wParam, 0u);
@@ -318,11 +324,9 @@ TEST(MessageFilterHookTest, KeysOfAFrameworkWindowAreOfferedFromTheirWindowUpThr
         BOOL consumed;
         size_t offered;
     } cases[] = {
-        {WM_KEYDOWN, VK_F1, TRUE, 1},
-        {WM_KEYDOWN, VK_F2, FALSE, 1},
-        {WM_SYSCHAR, 'x', FALSE, 1},  // 0x106, inside the keyboard range
-        {WM_MOUSEMOVE, 0, FALSE, 0},
-        {0x0109, 0, FALSE, 0},  // WM_UNICHAR, beyond it
+        {WM_KEYDOWN, VK_F1, TRUE, 1}, {WM_KEYDOWN, VK_F2, FALSE, 1},
+        {WM_SYSCHAR, 'x', FALSE, 1},                          // 0x106, inside the keyboard range
+        {WM_MOUSEMOVE, 0, FALSE, 0},  {0x0109, 0, FALSE, 0},  // WM_UNICHAR, beyond it
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);

@@ -20,7 +20,9 @@
 #include "quillet/app/app_rules.h"
 #include "quillet/app/quillet_names.h"
 #include "quillet/document/tdf_document.h"
+#include "quillet/app/tests/new_item_wizard_driver.h"
 #include "quillet/model/default_icon_set.h"
+#include "quillet/options/options.h"
 #include "test_support/fake_taskbar.h"
 #include "test_support/win_test_support.h"
 
@@ -130,6 +132,7 @@ protected:
         SetEnvironmentVariableA(quillet::kTestLogVariable, LogPath().c_str());
         // Only the start-up screen's own test waits two seconds for it.
         RegistryKey::Create(HKEY_CURRENT_USER, kProgramKey).WriteDword(quillet::kSplashValueName, 0);
+        RegistryKey::Create(HKEY_CURRENT_USER, kProgramKey).WriteDword(quillet::kShowTipsValueName, 0);
         char personal[MAX_PATH] = {};
         ASSERT_TRUE(SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, 0, personal)));
         userDocument = std::string(personal) + "\\Nimbrel User Files\\quillet.tdf";
@@ -193,7 +196,8 @@ protected:
     // What the program's open dialogs say, for failure messages.
     static std::string OpenDialogTexts(RunningProgram& program) {
         std::string texts;
-        for (HWND dialog : test_support::ProcessWindows(program.Id(), "#32770")) texts += "[" + DialogTexts(dialog) + "]";
+        for (HWND dialog : test_support::ProcessWindows(program.Id(), "#32770"))
+            texts += "[" + DialogTexts(dialog) + "]";
         return texts;
     }
 
@@ -255,9 +259,9 @@ TEST_F(QuilletProgram, FirstRunBuildsTheDefaultSetAndTheFirstChangeWritesTheUser
     // The first change: a folder handed over becomes an item and is saved.
     test_support::ScratchFolder handed;
     HandOver(main, handed.Path());
-    HWND shown = WaitForDialog(quillet, handed.Path());
-    ASSERT_NE(shown, nullptr) << "the hand-over did not show its path";
-    PostMessageA(shown, WM_COMMAND, IDOK, 0);
+    HWND wizard = quillet_tests::WaitForNewItemWizard(quillet.Id());
+    ASSERT_NE(wizard, nullptr) << "the hand-over did not open the new-item wizard";
+    ASSERT_TRUE(quillet_tests::FinishNewItemWizard(wizard)) << OpenDialogTexts(quillet);
     ASSERT_TRUE(WaitUntil([&] { return FileExists(userDocument); })) << userDocument;
     EXPECT_FALSE(FileExists(CommonDocument())) << "the per-user document is the one written";
     EXPECT_EQ(Log(), "new item: " + handed.Path() + "\r\n");
@@ -268,10 +272,12 @@ TEST_F(QuilletProgram, FirstRunBuildsTheDefaultSetAndTheFirstChangeWritesTheUser
     auto tray = saved->Root()->GetChild(0);
     std::vector<std::string> items;
     for (const auto& item : tray->Children()) {
-        if (item->ClassId() == quillet::kClassColumnSeparator) items.push_back("|");
+        if (item->ClassId() == quillet::kClassColumnSeparator)
+            items.push_back("|");
         else if (item->ReadInteger(quillet::kTagFolderSpecial) != quillet::kNoSpecialFolder)
             items.push_back("csidl " + std::to_string(item->ReadInteger(quillet::kTagFolderSpecial)));
-        else items.push_back(item->ReadText(quillet::kTagPath));
+        else
+            items.push_back(item->ReadText(quillet::kTagPath));
     }
     ASSERT_GE(items.size(), 13u);
     EXPECT_EQ(std::vector<std::string>(items.begin(), items.begin() + 6),
@@ -316,11 +322,11 @@ TEST_F(QuilletProgram, ASlashNPathReachesTheNewItemHandOverAfterTheTrayIconIsUp)
         RunningProgram quillet(Exe(), std::string(slash) + " \"" + handed.Path() + "\"");
         HWND main = StartAndWaitForIcons(quillet);
         ASSERT_NE(main, nullptr);
-        HWND shown = WaitForDialog(quillet, handed.Path());
-        ASSERT_NE(shown, nullptr);
+        HWND wizard = quillet_tests::WaitForNewItemWizard(quillet.Id());
+        ASSERT_NE(wizard, nullptr);
         EXPECT_EQ(Log(), "new item: " + handed.Path() + "\r\n");
         const std::string before = FileStamp(CommonDocument());
-        PostMessageA(shown, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(quillet_tests::FinishNewItemWizard(wizard)) << OpenDialogTexts(quillet);
         // The new item is saved in the document the program uses.
         ASSERT_TRUE(WaitUntil([&] { return FileStamp(CommonDocument()) != before; }))
             << "open dialogs: " << OpenDialogTexts(quillet);
@@ -358,8 +364,7 @@ TEST_F(QuilletProgram, CloseAsksFirstAndEndsOnlyOnYes) {
     ASSERT_NE(main, nullptr);
 
     // The command menu as the user sees it, for the gallery; Escape closes it.
-    PostMessageA(main, RegisterWindowMessageA(quillet::kTrayMessageName), quillet::kFirstTrayIconId,
-                 WM_RBUTTONDOWN);
+    PostMessageA(main, RegisterWindowMessageA(quillet::kTrayMessageName), quillet::kFirstTrayIconId, WM_RBUTTONDOWN);
     ASSERT_TRUE(WaitUntil([] { return !test_support::VisibleMenus().empty(); }));
     test_support::SaveMenusPicture("quillet-tray-command-menu");
     PostMessageA(test_support::VisibleMenus().front(), WM_KEYDOWN, VK_ESCAPE, 0);
@@ -369,8 +374,7 @@ TEST_F(QuilletProgram, CloseAsksFirstAndEndsOnlyOnYes) {
     HWND question = WaitForDialog(quillet, "Do you really want to close Quillet?");
     ASSERT_NE(question, nullptr);
     // While it is open a tray click brings it forward and opens no menu.
-    PostMessageA(main, RegisterWindowMessageA(quillet::kTrayMessageName), quillet::kFirstTrayIconId,
-                 WM_LBUTTONDOWN);
+    PostMessageA(main, RegisterWindowMessageA(quillet::kTrayMessageName), quillet::kFirstTrayIconId, WM_LBUTTONDOWN);
     PostMessageA(question, WM_COMMAND, IDCANCEL, 0);  // the second button: No
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(question); }));
     EXPECT_TRUE(test_support::ProcessWindows(quillet.Id(), "HV:Menu").empty());
@@ -415,9 +419,9 @@ TEST_F(QuilletProgram, AReadOnlyDocumentLoadsLockedAndIsNeverOverwritten) {
 
     // A change cannot be saved: the user is told where and why.
     HandOver(main, handed.Path());
-    HWND shown = WaitForDialog(quillet, "New Item: " + handed.Path());
-    ASSERT_NE(shown, nullptr);
-    PostMessageA(shown, WM_COMMAND, IDOK, 0);
+    HWND wizard = quillet_tests::WaitForNewItemWizard(quillet.Id());
+    ASSERT_NE(wizard, nullptr);
+    ASSERT_TRUE(quillet_tests::FinishNewItemWizard(wizard)) << OpenDialogTexts(quillet);
     HWND failure = WaitForDialog(quillet, "Your icons could not be saved to \"" + CommonDocument() + "\".");
     ASSERT_NE(failure, nullptr);
     EXPECT_NE(DialogTexts(failure).find(platform::SystemErrorText(ERROR_ACCESS_DENIED)), std::string::npos)
@@ -437,10 +441,10 @@ TEST_F(QuilletProgram, ADocumentInAReadOnlyFolderLoadsUnlockedAndTakesChanges) {
     HWND main = StartAndWaitForIcons(quillet);
     ASSERT_NE(main, nullptr);
     HandOver(main, handed.Path());
-    HWND shown = WaitForDialog(quillet, handed.Path());
-    ASSERT_NE(shown, nullptr);
+    HWND wizard = quillet_tests::WaitForNewItemWizard(quillet.Id());
+    ASSERT_NE(wizard, nullptr);
     const std::string before = FileStamp(CommonDocument());
-    PostMessageA(shown, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(quillet_tests::FinishNewItemWizard(wizard)) << OpenDialogTexts(quillet);
     ASSERT_TRUE(WaitUntil([&] { return FileStamp(CommonDocument()) != before; }))
         << "open dialogs: " << OpenDialogTexts(quillet);
     EXPECT_NE(ReadFile(CommonDocument()).find(handed.Path()), std::string::npos);
@@ -564,8 +568,10 @@ TEST_F(QuilletProgram, TheClickModeDecidesWhichPressOpensTheMenuWindowAndTheHotk
             ASSERT_NE(main, nullptr);
             startedMode = c.clickMode;
         }
-        if (c.message == WM_HOTKEY) PostMessageA(main, WM_HOTKEY, quillet::kHotkeyId, 0);
-        else PostMessageA(main, trayMessage, quillet::kFirstTrayIconId, c.message);
+        if (c.message == WM_HOTKEY)
+            PostMessageA(main, WM_HOTKEY, quillet::kHotkeyId, 0);
+        else
+            PostMessageA(main, trayMessage, quillet::kFirstTrayIconId, c.message);
         if (c.opens) {
             HWND menu = running->WaitForWindow("HV:Menu");
             ASSERT_NE(menu, nullptr) << "no menu window";
