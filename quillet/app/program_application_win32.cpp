@@ -112,15 +112,17 @@ bool ProgramApplication::RunNewItemWizard(HWND owner, Object* templateItem, cons
     NewItemRequest request;
     request.templateItem = templateItem;
     request.folderPath = path;
-    // Next to the item it was started from, else at the end of the first
-    // tray icon's menu.
+    // Next to the item it was started from; a handed-over folder at the end
+    // of the first tray icon's menu; otherwise a new tray icon of the set.
     if (templateItem && templateItem->Owner()) {
         request.container = templateItem->Owner();
         request.insertAt = static_cast<size_t>(request.container->IndexOf(templateItem) + 1);
-    } else {
+    } else if (!path.empty()) {
         RefPtr<Object> tray = m_model.Root()->GetChild(0);
         if (!tray) return false;
         request.container = tray.Get();
+    } else {
+        request.container = m_model.Root();
     }
     return ::quillet::RunNewItemWizard(owner, request);
 }
