@@ -7,8 +7,10 @@
 
 #include <array>
 #include <memory>
+#include <utility>
 
 #include "platform/handles.h"
+#include "platform/property_page.h"
 #include "quillet/app/application.h"
 #include "quillet/app/quillet_names.h"
 #include "quillet/options/advanced_resource_ids.h"
@@ -335,17 +337,15 @@ public:
           m_interface(shellExtension),
           m_security(securityChangeable) {}
 
-    HPROPSHEETPAGE Create() {
-        PROPSHEETPAGEA page = {};
-        page.dwSize = sizeof page;
-        page.dwFlags = PSP_USECALLBACK | PSP_USETITLE;
-        page.hInstance = GetModuleHandleA(nullptr);
-        page.pszTemplate = MAKEINTRESOURCEA(IDD_OPTIONS_ADVANCED);
-        page.pszTitle = m_title.c_str();
-        page.pfnDlgProc = Procedure;
-        page.pfnCallback = Release;
-        page.lParam = reinterpret_cast<LPARAM>(this);
-        return CreatePropertySheetPageA(&page);
+    const char* Title() const { return m_title.c_str(); }
+
+    void Bind(HWND page) { m_page = page; }
+    INT_PTR HandleMessage(UINT message, WPARAM, LPARAM lParam) {
+        switch (message) {
+        case WM_INITDIALOG: return OnInitDialog();
+        case WM_NOTIFY: return OnNotify(*reinterpret_cast<NMHDR*>(lParam));
+        default: return FALSE;
+        }
     }
 
 private:
@@ -355,27 +355,6 @@ private:
         const char* captionKey;
         int iconId;
     };
-
-    static UINT CALLBACK Release(HWND, UINT message, PROPSHEETPAGEA* page) {
-        // The sheet lets go of a page it never showed as well as of one it did.
-        if (message == PSPCB_RELEASE) delete reinterpret_cast<AdvancedPage*>(page->lParam);
-        return 1;
-    }
-
-    static INT_PTR CALLBACK Procedure(HWND page, UINT message, WPARAM, LPARAM lParam) {
-        if (message == WM_INITDIALOG) {
-            auto* self = reinterpret_cast<AdvancedPage*>(reinterpret_cast<PROPSHEETPAGEA*>(lParam)->lParam);
-            SetWindowLongPtrA(page, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
-            self->m_page = page;
-        }
-        auto* self = reinterpret_cast<AdvancedPage*>(GetWindowLongPtrA(page, DWLP_USER));
-        if (!self) return FALSE;
-        switch (message) {
-        case WM_INITDIALOG: return self->OnInitDialog();
-        case WM_NOTIFY: return self->OnNotify(*reinterpret_cast<NMHDR*>(lParam));
-        default: return FALSE;
-        }
-    }
 
     std::array<SubPageRow, 3> Rows() {
         return {{{&m_interface, IDD_OPTIONS_INTERFACE, "$adv:uiCaption", IDI_OPTIONS_INTERFACE},
@@ -452,9 +431,8 @@ private:
 
 HPROPSHEETPAGE CreateAdvancedPage(bool securityChangeable, const ShellExtensionSwitch& shellExtension) {
     auto page = std::make_unique<AdvancedPage>(securityChangeable, shellExtension);
-    HPROPSHEETPAGE handle = page->Create();
-    if (handle) page.release();  // the sheet's release callback deletes it
-    return handle;
+    const char* title = page->Title();
+    return platform::CreateOwningPropertyPage(std::move(page), IDD_OPTIONS_ADVANCED, title);
 }
 
 }  // namespace quillet

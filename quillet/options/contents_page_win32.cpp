@@ -2,10 +2,12 @@
 #include <commctrl.h>
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
 
+#include "platform/property_page.h"
 #include "platform/registry.h"
 #include "quillet/app/application.h"
 #include "quillet/options/contents_page_rules.h"
@@ -64,47 +66,24 @@ public:
         : m_container(&container), m_actions(std::move(actions)),
           m_title(App().Texts().TranslateText("$prop:Title")) {}
 
-    HPROPSHEETPAGE Create() {
-        PROPSHEETPAGEA page = {};
-        page.dwSize = sizeof page;
-        page.dwFlags = PSP_USECALLBACK | PSP_USETITLE;
-        page.hInstance = GetModuleHandleA(nullptr);
-        page.pszTemplate = MAKEINTRESOURCEA(IDD_CONTENTS_PAGE);
-        page.pszTitle = m_title.c_str();
-        page.pfnDlgProc = DialogProc;
-        page.pfnCallback = PageCallback;
-        page.lParam = reinterpret_cast<LPARAM>(this);
-        return CreatePropertySheetPageA(&page);
-    }
+    const char* Title() const { return m_title.c_str(); }
 
-private:
-    static UINT CALLBACK PageCallback(HWND, UINT message, PROPSHEETPAGEA* page) {
-        // The sheet lets go of a page it never showed as well as of one it did.
-        if (message == PSPCB_RELEASE) delete reinterpret_cast<ContentsPage*>(page->lParam);
-        return 1;
-    }
-
-    static INT_PTR CALLBACK DialogProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_INITDIALOG) {
-            auto* self = reinterpret_cast<ContentsPage*>(reinterpret_cast<PROPSHEETPAGEA*>(lParam)->lParam);
-            SetWindowLongPtrA(page, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
-            self->m_page = page;
-        }
-        auto* self = reinterpret_cast<ContentsPage*>(GetWindowLongPtrA(page, DWLP_USER));
-        if (!self) return FALSE;
+    void Bind(HWND page) { m_page = page; }
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         switch (message) {
-        case WM_INITDIALOG: return self->OnInitDialog();
-        case WM_COMMAND: return self->OnCommand(LOWORD(wParam), HIWORD(wParam));
-        case WM_NOTIFY: return self->OnNotify(*reinterpret_cast<NMHDR*>(lParam));
-        case WM_MOUSEMOVE: return self->OnDragMove();
-        case WM_LBUTTONUP: return self->OnDrop(lParam);
-        case WM_CAPTURECHANGED: return self->OnCaptureChanged();
-        case WM_CONTEXTMENU: return HandleContextHelp(page, wParam, lParam);
-        case WM_DESTROY: return self->OnDestroy();
+        case WM_INITDIALOG: return OnInitDialog();
+        case WM_COMMAND: return OnCommand(LOWORD(wParam), HIWORD(wParam));
+        case WM_NOTIFY: return OnNotify(*reinterpret_cast<NMHDR*>(lParam));
+        case WM_MOUSEMOVE: return OnDragMove();
+        case WM_LBUTTONUP: return OnDrop(lParam);
+        case WM_CAPTURECHANGED: return OnCaptureChanged();
+        case WM_CONTEXTMENU: return HandleContextHelp(m_page, wParam, lParam);
+        case WM_DESTROY: return OnDestroy();
         default: return FALSE;
         }
     }
 
+private:
     INT_PTR OnInitDialog() {
         LocalizeDialog(App().Texts(), m_page);
         SetDialogHelp(m_page, kContentsPageHelp);
@@ -444,11 +423,9 @@ private:
 }  // namespace
 
 HPROPSHEETPAGE CreateContentsPage(Object& container, ContentsPageActions actions) {
-    auto* page = new ContentsPage(container, std::move(actions));
-    HPROPSHEETPAGE handle = page->Create();
-    // Without a page the callback that frees the object never comes.
-    if (!handle) delete page;
-    return handle;
+    auto page = std::make_unique<ContentsPage>(container, std::move(actions));
+    const char* title = page->Title();
+    return platform::CreateOwningPropertyPage(std::move(page), IDD_CONTENTS_PAGE, title);
 }
 
 }  // namespace quillet

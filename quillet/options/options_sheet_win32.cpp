@@ -222,8 +222,13 @@ bool ShowOptionsWithPages(HWND parent, const std::vector<OptionsPageMaker>& lead
     if (!password.empty() && ReadProgramDword(kRelockPasswordValueName, 1) != 0) {
         root.SetProperty(kTagPassword, Value::FromText(password));
     }
-    const bool locked = (!root.ReadText(kTagPassword).empty() && !root.ReadBoolean(kTagChangesAllowed)) ||
-                        root.ReadBoolean(kTagReadOnlyDocument);
+    // The lock guards settings that were locked when the sheet opened. A lock
+    // set inside the sheet is the user's change itself: discarding it with
+    // the rest would show the settings as locked while the saved set stays
+    // open, and the lock could never be set at all.
+    const bool lockedBefore = !password.empty() && !root.ReadText(kTagPassword).empty();
+    const bool locked =
+        (lockedBefore && !root.ReadBoolean(kTagChangesAllowed)) || root.ReadBoolean(kTagReadOnlyDocument);
     if (locked) {
         undo.Restore();
     } else {

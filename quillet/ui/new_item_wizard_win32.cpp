@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/handles.h"
+#include "platform/property_page.h"
 #include "platform/registry.h"
 #include "quillet/app/application.h"
 #include "quillet/model/class_id.h"
@@ -63,30 +64,38 @@ public:
     bool Run(HWND owner) {
         if (!m_request.container || m_classes.empty()) return false;
         const std::string title = KeyText("propNewIcon");
-        PROPSHEETPAGEA first = {};
-        first.dwSize = sizeof first;
-        first.dwFlags = PSP_USETITLE;
-        first.hInstance = GetModuleHandleA(nullptr);
-        first.pszTemplate = MAKEINTRESOURCEA(IDD_QUILLET_WIZARD_CLASS);
-        first.pszTitle = title.c_str();
-        first.pfnDlgProc = ClassPageProcedure;
-        first.lParam = reinterpret_cast<LPARAM>(this);
-        HPROPSHEETPAGE pages[2] = {CreatePropertySheetPageA(&first), m_details.CreatePage(title)};
+        HPROPSHEETPAGE pages[2] = {platform::CreatePropertyPage(*this, IDD_QUILLET_WIZARD_CLASS, title.c_str()),
+                                   m_details.CreatePage(title)};
         if (!pages[0] || !pages[1]) {
             if (pages[0]) DestroyPropertySheetPage(pages[0]);
             if (pages[1]) DestroyPropertySheetPage(pages[1]);
             return false;
         }
-        PROPSHEETHEADERA header = {};
-        header.dwSize = sizeof header;
-        header.dwFlags = PSH_WIZARD | PSH_NOAPPLYNOW;
-        header.hwndParent = owner;
-        header.hInstance = GetModuleHandleA(nullptr);
-        header.pszCaption = title.c_str();
-        header.nPages = 2;
-        header.phpage = pages;
+        PROPSHEETHEADERA header =
+            platform::PropertySheetHeader(owner, PSH_WIZARD | PSH_NOAPPLYNOW, title.c_str(), pages, 2);
         PropertySheetA(&header);
         return m_inserted;
+    }
+
+    // The class page's window (platform::CreatePropertyPage).
+    void Bind(HWND page) { m_page = page; }
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+        switch (message) {
+        case WM_INITDIALOG:
+            LocalizeDialog(App().Texts(), m_page);
+            BuildGroups();
+            return TRUE;
+        case WM_NOTIFY: return ClassPageNotify(*reinterpret_cast<const NMHDR*>(lParam));
+        case WM_CONTEXTMENU: return HandleContextHelp(m_page, wParam, lParam);
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDC_WIZARD_SMALL_ICONS && HIWORD(wParam) == BN_CLICKED) {
+                const bool small = IsDlgButtonChecked(m_page, IDC_WIZARD_SMALL_ICONS) == BST_CHECKED;
+                WriteSmallIcons(small);
+                ShowIconSize(small);
+            }
+            return TRUE;
+        default: return FALSE;
+        }
     }
 
 private:
@@ -155,31 +164,6 @@ private:
         HWND list = nullptr;
         std::vector<size_t> classes;  // indexes into m_classes, in list order
     };
-
-    static INT_PTR CALLBACK ClassPageProcedure(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_INITDIALOG) {
-            auto* self = reinterpret_cast<NewItemWizard*>(reinterpret_cast<const PROPSHEETPAGEA*>(lParam)->lParam);
-            SetWindowLongPtrA(page, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
-            self->m_page = page;
-            LocalizeDialog(App().Texts(), page);
-            self->BuildGroups();
-            return TRUE;
-        }
-        auto* self = reinterpret_cast<NewItemWizard*>(GetWindowLongPtrA(page, DWLP_USER));
-        if (!self) return FALSE;
-        switch (message) {
-        case WM_NOTIFY: return self->ClassPageNotify(*reinterpret_cast<const NMHDR*>(lParam));
-        case WM_CONTEXTMENU: return HandleContextHelp(page, wParam, lParam);
-        case WM_COMMAND:
-            if (LOWORD(wParam) == IDC_WIZARD_SMALL_ICONS && HIWORD(wParam) == BN_CLICKED) {
-                const bool small = IsDlgButtonChecked(page, IDC_WIZARD_SMALL_ICONS) == BST_CHECKED;
-                WriteSmallIcons(small);
-                self->ShowIconSize(small);
-            }
-            return TRUE;
-        default: return FALSE;
-        }
-    }
 
     // The class lists sit in the tab's display area; their notifications go
     // to the class page.

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/property_page.h"
 #include "quillet/app/application.h"
 #include "quillet/model/class_id.h"
 #include "quillet/options/option_pages.h"
@@ -44,42 +45,28 @@ void ObjectPage::SetObject(Object* object) {
 }
 
 HPROPSHEETPAGE ObjectPage::CreatePage(const std::string& title) {
-    PROPSHEETPAGEA page = {};
-    page.dwSize = sizeof page;
-    page.dwFlags = PSP_USETITLE;
-    page.hInstance = GetModuleHandleA(nullptr);
-    page.pszTemplate = MAKEINTRESOURCEA(m_templateId);
-    page.pszTitle = title.c_str();  // copied by CreatePropertySheetPage
-    page.pfnDlgProc = Procedure;
-    page.lParam = reinterpret_cast<LPARAM>(this);
-    return CreatePropertySheetPageA(&page);
+    return platform::CreatePropertyPage(*this, m_templateId, title.c_str());
 }
 
 bool ObjectPage::ReadOnly() const {
     return m_object->ReadBoolean(kTagLocked) && !m_object->ReadBoolean(kTagChangesAllowed);
 }
 
-INT_PTR CALLBACK ObjectPage::Procedure(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        auto* self = reinterpret_cast<ObjectPage*>(reinterpret_cast<const PROPSHEETPAGEA*>(lParam)->lParam);
-        SetWindowLongPtrA(page, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
-        self->m_page = page;
-        LocalizeDialog(App().Texts(), page);
-        SendDlgItemMessageA(page, IDC_OBJECT_TITLE, EM_LIMITTEXT, kMaxTitle, 0);
-        self->Fill();
-        return TRUE;
-    }
-    auto* self = reinterpret_cast<ObjectPage*>(GetWindowLongPtrA(page, DWLP_USER));
-    if (!self) return FALSE;
+INT_PTR ObjectPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_NOTIFY: return self->Notify(*reinterpret_cast<const NMHDR*>(lParam));
-    case WM_CONTEXTMENU: return HandleContextHelp(page, wParam, lParam);
+    case WM_INITDIALOG:
+        LocalizeDialog(App().Texts(), m_page);
+        SendDlgItemMessageA(m_page, IDC_OBJECT_TITLE, EM_LIMITTEXT, kMaxTitle, 0);
+        Fill();
+        return TRUE;
+    case WM_NOTIFY: return Notify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_CONTEXTMENU: return HandleContextHelp(m_page, wParam, lParam);
     case WM_COMMAND:
-        if (LOWORD(wParam) == IDC_OBJECT_CHANGE_ICON && HIWORD(wParam) == BN_CLICKED) self->ChangeIcon();
+        if (LOWORD(wParam) == IDC_OBJECT_CHANGE_ICON && HIWORD(wParam) == BN_CLICKED) ChangeIcon();
         return TRUE;
     case WM_DESTROY:
-        self->m_panel.reset();
-        self->m_page = nullptr;
+        m_panel.reset();
+        m_page = nullptr;
         return FALSE;
     default: return FALSE;
     }
@@ -236,15 +223,9 @@ bool EditObject(HWND owner, Object& object, int startPage) {
 
     std::string caption = object.IsUntitled() ? std::string() : object.ReadText(kTagName);
     if (caption.empty()) caption = "<untitled>";
-    PROPSHEETHEADERA header = {};
-    header.dwSize = sizeof header;
-    header.dwFlags = PSH_NOAPPLYNOW;
-    header.hwndParent = owner;
-    header.hInstance = GetModuleHandleA(nullptr);
-    header.pszCaption = caption.c_str();
-    header.nPages = static_cast<UINT>(pages.size());
+    PROPSHEETHEADERA header = platform::PropertySheetHeader(owner, PSH_NOAPPLYNOW, caption.c_str(), pages.data(),
+                                                            static_cast<UINT>(pages.size()));
     header.nStartPage = startPage >= 0 && static_cast<size_t>(startPage) < pages.size() ? startPage : 0;
-    header.phpage = pages.data();
     PropertySheetA(&header);
     return objectPage.Applied();
 }

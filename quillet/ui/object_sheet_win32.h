@@ -47,8 +47,11 @@ public:
     bool Applied() const { return m_applied; }
     HWND Window() const { return m_page; }
 
+    // The page's window procedure's side (platform::CreatePropertyPage).
+    void Bind(HWND page) { m_page = page; }
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
 private:
-    static INT_PTR CALLBACK Procedure(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Notify(const NMHDR& header);
     void Fill();
     void ShowIcons();

@@ -4,11 +4,13 @@
 
 #include <commctrl.h>
 
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/handles.h"
+#include "platform/property_page.h"
 #include "quillet/app/application.h"
 #include "quillet/model/property_tags.h"
 #include "quillet/strings/strings_win32.h"
@@ -52,43 +54,22 @@ public:
         }
     }
 
-    HPROPSHEETPAGE Create() {
+    const char* Title() {
         // The sheet names the tab before the page exists to expand its keys.
         m_title = App().Texts().GetText("propSettings").value_or("propSettings");
-        PROPSHEETPAGEA page = {};
-        page.dwSize = sizeof page;
-        page.dwFlags = PSP_USECALLBACK | PSP_USETITLE;
-        page.pszTitle = m_title.c_str();
-        page.hInstance = GetModuleHandleA(nullptr);
-        page.pszTemplate = MAKEINTRESOURCEA(IDD_QUILLET_SETTINGS_PAGE);
-        page.pfnDlgProc = Procedure;
-        page.pfnCallback = Release;
-        page.lParam = reinterpret_cast<LPARAM>(this);
-        return CreatePropertySheetPageA(&page);
+        return m_title.c_str();
     }
 
-private:
-    static UINT CALLBACK Release(HWND, UINT message, PROPSHEETPAGEA* page) {
-        if (message == PSPCB_RELEASE) delete reinterpret_cast<SettingsPage*>(page->lParam);
-        return 1;
-    }
-
-    static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM, LPARAM lParam) {
-        if (message == WM_INITDIALOG) {
-            auto* self = reinterpret_cast<SettingsPage*>(reinterpret_cast<PROPSHEETPAGEA*>(lParam)->lParam);
-            SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
-            self->m_dialog = dialog;
-            self->OnInit();
-            return TRUE;
-        }
-        auto* self = reinterpret_cast<SettingsPage*>(GetWindowLongPtrA(dialog, DWLP_USER));
-        if (!self) return FALSE;
+    void Bind(HWND dialog) { m_dialog = dialog; }
+    INT_PTR HandleMessage(UINT message, WPARAM, LPARAM lParam) {
         switch (message) {
-        case WM_NOTIFY: return self->OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+        case WM_INITDIALOG: OnInit(); return TRUE;
+        case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
         default: return FALSE;
         }
     }
 
+private:
     void OnInit() {
         LocalizeDialog(App().Texts(), m_dialog);
         HWND list = GetDlgItem(m_dialog, IDC_SETTINGS_PANELS);
@@ -180,10 +161,9 @@ private:
 }  // namespace
 
 HPROPSHEETPAGE CreateSettingsPageWith(Object& root, SettingsPanelSources sources) {
-    auto* page = new SettingsPage(root, std::move(sources));
-    HPROPSHEETPAGE handle = page->Create();
-    if (!handle) delete page;
-    return handle;
+    auto page = std::make_unique<SettingsPage>(root, std::move(sources));
+    const char* title = page->Title();
+    return platform::CreateOwningPropertyPage(std::move(page), IDD_QUILLET_SETTINGS_PAGE, title);
 }
 
 }  // namespace quillet
