@@ -158,6 +158,28 @@ std::vector<HWND> ProcessWindows(DWORD processId, const std::string& className) 
     return result;
 }
 
+namespace {
+
+struct ControlSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK MatchControl(HWND child, LPARAM search) {
+    auto* wanted = reinterpret_cast<ControlSearch*>(search);
+    if (GetDlgCtrlID(child) != wanted->id) return TRUE;
+    wanted->found = child;
+    return FALSE;
+}
+
+}  // namespace
+
+HWND FindControl(HWND parent, int id) {
+    ControlSearch search{id, nullptr};
+    EnumChildWindows(parent, MatchControl, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 std::vector<HWND> VisibleMenus() {
     std::vector<HWND> menus;
     for (HWND window : platform::TopLevelWindows()) {

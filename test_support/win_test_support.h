@@ -90,6 +90,10 @@ private:
 // Top-level windows of a process, optionally only those of one class.
 std::vector<HWND> ProcessWindows(DWORD processId, const std::string& className = "");
 
+// The first window at any depth below `parent` whose control id is `id`: a
+// control of a dialog nested in a page of a property sheet, say.
+HWND FindControl(HWND parent, int id);
+
 // What the screen shows over `window` (the whole screen when NULL), row by
 // row from the top, each pixel 0x00RRGGBB. Empty when it cannot be read.
 struct ScreenPixels {

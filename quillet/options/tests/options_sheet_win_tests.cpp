@@ -41,23 +41,10 @@ std::string MakeProgramFolder(const std::string& folder) {
     return folder;
 }
 
-struct Search {
-    int id;
-    HWND found;
-};
-BOOL CALLBACK TakeControl(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<Search*>(data);
-    if (GetDlgCtrlID(window) != search->id) return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
 // A control anywhere inside the sheet (the sub-pages are dialogs inside the
 // advanced page).
 HWND Control(HWND sheet, int id) {
-    Search search{id, nullptr};
-    EnumChildWindows(sheet, TakeControl, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return test_support::FindControl(sheet, id);
 }
 
 bool Checked(HWND sheet, int id) {
@@ -298,25 +285,42 @@ TEST_F(OptionsSheetTest, CancelAfterApplyRestoresLanguageSoundQuestionsAndSettin
     EXPECT_TRUE(shellEnabled);
 }
 
-TEST_F(OptionsSheetTest, ALockMadeInsideTheSheetIsUndoneByCancel) {
-    SheetRun run(Sheet());
-    HWND sheet = Open(run);
-    ASSERT_NE(nullptr, sheet);
-    ShowSubPage(sheet, kSecurityTab);
-    PostMessageA(Control(sheet, IDC_SECURITY_LOCK), BM_CLICK, 0, 0);
-    HWND lock = run.WaitForWindow(Text("secLockTitle"));
-    ASSERT_NE(nullptr, lock);
-    SendMessageA(GetDlgItem(lock, IDC_PASSWORD), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("secret"));
-    SendMessageA(GetDlgItem(lock, IDC_PASSWORD_CONFIRM), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("secret"));
-    PostMessageA(lock, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitUntil([&] { return TextOf(Control(sheet, IDC_SECURITY_LOCK)) == Text("secDeactivate"); }));
-    EXPECT_TRUE(IsWindowEnabled(Control(sheet, IDC_SECURITY_CHANGE)));
-    EXPECT_EQ(StoredPasswordForm("quillet", "secret"), Root().ReadText(kTagPassword));
+TEST_F(OptionsSheetTest, ALockMadeInsideTheSheetIsSavedByOkAndUndoneByCancel) {
+    // A lock set on open settings is the user's change: OK keeps and saves
+    // it with the other changes, Cancel takes it back.
+    for (int button : {PSBTN_OK, PSBTN_CANCEL}) {
+        SCOPED_TRACE(button == PSBTN_OK ? "OK" : "Cancel");
+        app.ResetModel();
+        const int savesBefore = app.SaveCount();
+        SheetRun run(Sheet());
+        HWND sheet = Open(run);
+        ASSERT_NE(nullptr, sheet);
+        ShowSubPage(sheet, kSecurityTab);
+        PostMessageA(Control(sheet, IDC_SECURITY_LOCK), BM_CLICK, 0, 0);
+        HWND lock = run.WaitForWindow(Text("secLockTitle"));
+        ASSERT_NE(nullptr, lock);
+        SendMessageA(GetDlgItem(lock, IDC_PASSWORD), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("secret"));
+        SendMessageA(GetDlgItem(lock, IDC_PASSWORD_CONFIRM), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("secret"));
+        PostMessageA(lock, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(WaitUntil([&] { return TextOf(Control(sheet, IDC_SECURITY_LOCK)) == Text("secDeactivate"); }));
+        EXPECT_TRUE(IsWindowEnabled(Control(sheet, IDC_SECURITY_CHANGE)));
+        EXPECT_EQ(StoredPasswordForm("quillet", "secret"), Root().ReadText(kTagPassword));
+        SetChecked(sheet, IDC_INTERFACE_CONFIRM_DELETE, false);
 
-    PressSheetButton(sheet, PSBTN_CANCEL);
-    ASSERT_TRUE(run.WaitForEnd());
-    EXPECT_EQ("", Root().ReadText(kTagPassword));
-    EXPECT_FALSE(Root().ReadBoolean(kTagLocked, true));
+        PressSheetButton(sheet, button);
+        ASSERT_TRUE(run.WaitForEnd());
+        if (button == PSBTN_OK) {
+            EXPECT_EQ(StoredPasswordForm("quillet", "secret"), Root().ReadText(kTagPassword));
+            EXPECT_TRUE(Root().ReadBoolean(kTagLocked, false));
+            EXPECT_FALSE(Root().ReadBoolean(kTagConfirmDelete, true)) << "the other change was discarded";
+            EXPECT_EQ(savesBefore + 1, app.SaveCount());
+        } else {
+            EXPECT_EQ("", Root().ReadText(kTagPassword));
+            EXPECT_FALSE(Root().ReadBoolean(kTagLocked, true));
+            EXPECT_TRUE(Root().ReadBoolean(kTagConfirmDelete, false));
+            EXPECT_EQ(savesBefore, app.SaveCount());
+        }
+    }
 }
 
 TEST_F(OptionsSheetTest, AnUnlockLastsForTheSheetOnlyWhenRelockIsChecked) {
