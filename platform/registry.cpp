@@ -98,25 +98,28 @@ std::string ExpandEnvironment(const std::string& text) {
 }
 
 bool RedirectRegistryForTests(const char* variable) {
+    return RedirectRegistryForTests(variable, {{HKEY_CURRENT_USER, "HKCU"}, {HKEY_LOCAL_MACHINE, "HKLM"}});
+}
+
+bool RedirectRegistryForTests(const char* variable, std::initializer_list<RegistryRedirect> redirects) {
     const char* root = std::getenv(variable);
     if (!root || !*root) return true;
-    struct Redirect {
-        HKEY predefined;
-        const char* subkey;
-    };
-    static const Redirect redirects[] = {{HKEY_CURRENT_USER, "HKCU"}, {HKEY_LOCAL_MACHINE, "HKLM"}};
-    // Both keys are opened before either override: the second path lies
-    // under the real HKEY_CURRENT_USER too. They stay open for the process.
-    static unique_hkey keys[2];
-    for (int i = 0; i < 2; ++i) {
-        std::string path = std::string(root) + "\\" + redirects[i].subkey;
+    // Every key is opened before the first override: the paths lie under the
+    // real HKEY_CURRENT_USER, which the override changes. They stay open for
+    // the process.
+    static std::vector<unique_hkey> keys;
+    const size_t first = keys.size();
+    for (const RegistryRedirect& redirect : redirects) {
+        std::string path = std::string(root) + "\\" + redirect.subkey;
+        keys.emplace_back();
         if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                            nullptr, keys[i].put(), nullptr) != ERROR_SUCCESS) {
+                            nullptr, keys.back().put(), nullptr) != ERROR_SUCCESS) {
             return false;
         }
     }
-    for (int i = 0; i < 2; ++i) {
-        if (RegOverridePredefKey(redirects[i].predefined, keys[i].get()) != ERROR_SUCCESS) return false;
+    size_t index = first;
+    for (const RegistryRedirect& redirect : redirects) {
+        if (RegOverridePredefKey(redirect.predefined, keys[index++].get()) != ERROR_SUCCESS) return false;
     }
     return true;
 }

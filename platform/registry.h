@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 
@@ -53,11 +54,19 @@ bool DeleteKeyTree(HKEY root, const std::string& path);
 // %NAME% references replaced by the environment's values.
 std::string ExpandEnvironment(const std::string& text);
 
+// A predefined key and the subkey of the scratch key it is redirected to.
+struct RegistryRedirect {
+    HKEY predefined;
+    const char* subkey;
+};
+
 // When the environment variable `variable` names a key path under the real
-// HKEY_CURRENT_USER, this process's HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE
-// become its "HKCU" and "HKLM" subkeys (created when missing), so that a test
-// can run a program against a scratch registry. True when the variable is
-// unset or the redirection is in place.
+// HKEY_CURRENT_USER, each of `redirects` (by default HKEY_CURRENT_USER to
+// "HKCU" and HKEY_LOCAL_MACHINE to "HKLM") of this process becomes that
+// subkey of it (created when missing), for the rest of the process, so that a
+// test can run a program against a scratch registry. True when the variable
+// is unset or the redirection is in place.
 bool RedirectRegistryForTests(const char* variable);
+bool RedirectRegistryForTests(const char* variable, std::initializer_list<RegistryRedirect> redirects);
 
 }  // namespace platform

@@ -2,8 +2,6 @@
 
 #include <shlobj.h>
 
-#include <cstdlib>
-
 #include "kelvane/app/kelvane_names.h"
 #include "kelvane/app/start_rules.h"
 #include "kelvane/components/kelvane_settings.h"
@@ -56,30 +54,6 @@ bool ExplorerHidesFullPaths() {
     if (!key) return FullPathsOff(std::nullopt);
     std::optional<platform::RegData> data = key.Read("Settings");
     return FullPathsOff(data ? std::optional<std::string>(data->bytes.substr(0, 12)) : std::optional<std::string>());
-}
-
-bool RedirectRegistryForTests() {
-    const char* root = std::getenv(kTestRegistryVariable);
-    if (!root || !*root) return true;
-    struct Redirect {
-        HKEY predefined;
-        const char* subkey;
-    };
-    static const Redirect redirects[] = {{HKEY_CURRENT_USER, "HKCU"}, {HKEY_LOCAL_MACHINE, "HKLM"}};
-    // Both keys are opened before either override: the second path lies
-    // under the real HKEY_CURRENT_USER too. They stay open for the process.
-    static platform::unique_hkey keys[2];
-    for (int i = 0; i < 2; ++i) {
-        std::string path = std::string(root) + "\\" + redirects[i].subkey;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                            nullptr, keys[i].put(), nullptr) != ERROR_SUCCESS) {
-            return false;
-        }
-    }
-    for (int i = 0; i < 2; ++i) {
-        if (RegOverridePredefKey(redirects[i].predefined, keys[i].get()) != ERROR_SUCCESS) return false;
-    }
-    return true;
 }
 
 }  // namespace kelvane

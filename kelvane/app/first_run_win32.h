@@ -22,9 +22,4 @@ void RecordCascadeFolders(CRegistryEnhanced& settings);
 // Explorer is set not to show full paths in window titles.
 bool ExplorerHidesFullPaths();
 
-// When the tests' variable names a scratch key, HKEY_CURRENT_USER and
-// HKEY_LOCAL_MACHINE of this process point at its "HKCU" and "HKLM"
-// subkeys. False when it names one that cannot be used.
-bool RedirectRegistryForTests();
-
 }  // namespace kelvane

@@ -12,6 +12,7 @@
 #include "kelvane/app/settings_dialog_win32.h"
 #include "kelvane/app/start_rules.h"
 #include "platform/handles.h"
+#include "platform/registry.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ int RunMessageLoop() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    if (!kelvane::RedirectRegistryForTests()) return 2;
+    if (!platform::RedirectRegistryForTests(kelvane::kTestRegistryVariable)) return 2;
     // Held until the process ends.
     platform::unique_handle running(CreateSemaphoreA(nullptr, 0, 1, kelvane::kSemaphoreName));
     if (running && GetLastError() == ERROR_ALREADY_EXISTS) {

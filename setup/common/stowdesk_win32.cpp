@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "platform/handles.h"
+#include "platform/registry.h"
 #include "setup/common/install_rules.h"
 #include "setup/common/product_names.h"
 
@@ -20,28 +20,9 @@ static std::string Variable(const char* name) {
 }
 
 bool RedirectRegistryForTests() {
-    const std::string root = Variable(kTestRegistryVariable);
-    if (root.empty()) return true;
-    struct Redirect {
-        HKEY predefined;
-        const char* subkey;
-    };
-    static const Redirect redirects[] = {
-        {HKEY_LOCAL_MACHINE, "HKLM"}, {HKEY_CURRENT_USER, "HKCU"}, {HKEY_CLASSES_ROOT, "HKCR"}};
-    // Every key is opened before the first override, since the overrides
-    // change what HKEY_CURRENT_USER means. The overrides use them until exit.
-    static platform::unique_hkey keys[3];
-    for (int i = 0; i < 3; ++i) {
-        const std::string path = root + "\\" + redirects[i].subkey;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                            nullptr, keys[i].put(), nullptr) != ERROR_SUCCESS) {
-            return false;
-        }
-    }
-    for (int i = 0; i < 3; ++i) {
-        if (RegOverridePredefKey(redirects[i].predefined, keys[i].get()) != ERROR_SUCCESS) return false;
-    }
-    return true;
+    return platform::RedirectRegistryForTests(
+        kTestRegistryVariable,
+        {{HKEY_LOCAL_MACHINE, "HKLM"}, {HKEY_CURRENT_USER, "HKCU"}, {HKEY_CLASSES_ROOT, "HKCR"}});
 }
 
 std::string SpecialFolder(int csidl) {
