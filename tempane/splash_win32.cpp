@@ -1,5 +1,6 @@
 #include "tempane/splash_win32.h"
 
+#include "platform/dismissing_input.h"
 #include "tempane/names.h"
 #include "tempane/resource.h"
 
@@ -18,20 +19,6 @@ void CentreOnWorkArea(HWND window) {
     int x = area.left + (area.right - area.left - width) / 2;
     int y = area.top + (area.bottom - area.top - height) / 2;
     SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-bool IsDismissingInput(UINT message) {
-    switch (message) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_NCLBUTTONDOWN:
-    case WM_NCRBUTTONDOWN:
-    case WM_NCMBUTTONDOWN: return true;
-    default: return false;
-    }
 }
 
 }  // namespace
@@ -67,7 +54,7 @@ HWND Splash::Show(HWND owner) {
 }
 
 bool Splash::TakesMessage(const MSG& message) {
-    if (!m_window || !IsDismissingInput(message.message)) return false;
+    if (!m_window || !platform::IsDismissingInput(message.message)) return false;
     Hide();
     return true;
 }

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "platform/dismissing_input.h"
 #include "platform/handles.h"
 #include "platform/rect_win32.h"
 #include "platform/window_base.h"
@@ -108,15 +109,11 @@ void HelpPopup::Close() {
 }
 
 LRESULT HelpPopup::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (platform::IsDismissingInput(message)) {
+        Close();
+        return 0;
+    }
     switch (message) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_NCLBUTTONDOWN:
-    case WM_NCRBUTTONDOWN:
-    case WM_NCMBUTTONDOWN: Close(); return 0;
     // Without the capture no click would reach the pop-up, and it would stay
     // up forever: losing it to another window closes it too.
     case WM_CAPTURECHANGED:
