@@ -1,6 +1,6 @@
 #include "kelvane/finder/finder_menu_win32.h"
 
-#include <shlwapi.h>
+#include "platform/shell_names.h"
 
 namespace kelvane {
 namespace {
@@ -15,15 +15,6 @@ using com_ptr = std::unique_ptr<Interface, ReleaseInterface>;
 
 std::shared_ptr<ITEMIDLIST> OwnedId(ITEMIDLIST* id) {
     return std::shared_ptr<ITEMIDLIST>(id, [](ITEMIDLIST* owned) { CoTaskMemFree(owned); });
-}
-
-std::string DisplayName(IShellFolder& folder, const ITEMIDLIST* id) {
-    STRRET name = {};
-    if (FAILED(folder.GetDisplayNameOf(id, SHGDN_NORMAL, &name))) return {};
-    char text[MAX_PATH] = {};
-    // Frees what the shell allocated for the name, whatever form it took.
-    if (FAILED(StrRetToBufA(&name, id, text, sizeof text))) return {};
-    return text;
 }
 
 }  // namespace
@@ -41,7 +32,7 @@ std::vector<DesktopItem> DesktopItems(HWND owner) {
     ULONG fetched = 0;
     while (list->Next(1, &id, &fetched) == S_OK && fetched == 1) {
         std::shared_ptr<ITEMIDLIST> owned = OwnedId(id);
-        items.push_back({DisplayName(*desktop, owned.get()), owned});
+        items.push_back({platform::ShellDisplayName(*desktop, owned.get()), owned});
     }
     return items;
 }

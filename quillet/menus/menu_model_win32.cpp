@@ -4,6 +4,7 @@
 #include <shlwapi.h>
 
 #include "platform/handles.h"
+#include "platform/shell_names.h"
 #include "quillet/app/application.h"
 #include "quillet/menus/folder_actions.h"
 #include "quillet/menus/menu_order.h"
@@ -48,15 +49,6 @@ ComRef<IShellFolder> BindFolder(const ITEMIDLIST* absolute) {
     ComRef<IShellFolder> folder;
     if (FAILED(desktop->BindToObject(absolute, nullptr, IID_IShellFolder, folder.put()))) return {};
     return folder;
-}
-
-std::string DisplayName(IShellFolder& folder, const ITEMIDLIST* id) {
-    STRRET name = {};
-    if (FAILED(folder.GetDisplayNameOf(id, SHGDN_NORMAL, &name))) return {};
-    char text[MAX_PATH] = {};
-    // Frees what the shell allocated for the name, whatever form it took.
-    if (FAILED(StrRetToBufA(&name, id, text, sizeof text))) return {};
-    return text;
 }
 
 HICON ShellIcon(IShellFolder& parent, const ITEMIDLIST* relative) {
@@ -222,7 +214,7 @@ std::unique_ptr<Menu> BuildFolderMenu(const ComRef<IShellFolder>& folder, const 
             ULONG fetched = 0;
             while (list->Next(1, &id, &fetched) == S_OK && fetched == 1) {
                 unique_pidl relative(id);
-                std::string text = DisplayName(*folder.get(), relative.get());
+                std::string text = platform::ShellDisplayName(*folder.get(), relative.get());
                 if (!texts.Admit(text)) continue;
                 auto entry = std::make_unique<MenuEntry>();
                 entry->text = std::move(text);
