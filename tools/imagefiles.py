@@ -23,6 +23,26 @@ VGA_PALETTE = [
 IconImage = collections.namedtuple('IconImage', 'width height colours bits dib')
 
 
+def first_drawn(drawn):
+    """Keeps a thin line of the larger picture in the smaller one."""
+    return drawn[0]
+
+
+def shrink(rows, size, pick=first_drawn):
+    """The size x size picture of a larger square one (None where
+    transparent): each cell of the larger one becomes one pixel, `pick`
+    choosing among the cell's drawn pixels (in reading order); a cell with
+    none stays transparent."""
+    step = len(rows) // size
+    small = [[None] * size for _ in range(size)]
+    for y in range(size):
+        for x in range(size):
+            cell = [rows[y * step + dy][x * step + dx] for dy in range(step) for dx in range(step)]
+            drawn = [c for c in cell if c is not None]
+            small[y][x] = pick(drawn) if drawn else None
+    return small
+
+
 def _row_bytes(width, bits):
     """Rows of a DIB are padded to whole 32-bit words."""
     return (width * bits + 31) // 32 * 4

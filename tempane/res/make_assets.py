@@ -11,7 +11,7 @@ import sys
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, '..', '..', 'tools'))
 sys.dont_write_bytecode = True  # leave no cache folder beside the shared module
-from imagefiles import VGA_PALETTE as VGA, indexed_icon_image, write_bmp, write_ico  # noqa: E402
+from imagefiles import VGA_PALETTE as VGA, indexed_icon_image, shrink, write_bmp, write_ico  # noqa: E402
 
 BLACK, NAVY, TEAL, SILVER, GRAY, YELLOW, WHITE = 0, 4, 6, 7, 8, 11, 15
 TRANSPARENT = None
@@ -68,17 +68,7 @@ def draw_icon(size):
     box(p, 7, 27, 25, 30, BLACK)
     box(p, 8, 27, 24, 29, SILVER)
     box(p, 8, 28, 24, 29, GRAY)
-    if size == 32:
-        return p
-    step = 32 // size
-    small = blank(size, size)
-    for y in range(size):
-        for x in range(size):
-            # Prefer a drawn pixel of the 2x2 cell so thin lines survive.
-            cell = [p[y * step + dy][x * step + dx] for dy in range(step) for dx in range(step)]
-            drawn = [c for c in cell if c is not TRANSPARENT]
-            small[y][x] = drawn[0] if drawn else TRANSPARENT
-    return small
+    return p if size == 32 else shrink(p, size)
 
 
 FONT = {

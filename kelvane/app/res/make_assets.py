@@ -15,7 +15,7 @@ import sys
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "..", "..", "tools"))
 sys.dont_write_bytecode = True  # leave no cache folder beside the shared module
-from imagefiles import rgba_icon_image, write_ico  # noqa: E402
+from imagefiles import rgba_icon_image, shrink, write_ico  # noqa: E402
 NAVY, TEAL, WHITE, BLACK, SILVER, YELLOW = (0, 0, 128), (0, 128, 128), (255, 255, 255), (0, 0, 0), (192, 192, 192), (255, 255, 0)
 
 
@@ -56,17 +56,6 @@ def finder():
     for i in range(8):
         box(p, 22 + i, 21 + i, 25 + i, 23 + i, BLACK)
     return p
-
-
-def shrink(p, size):
-    step = len(p) // size
-    small = blank(size)
-    for y in range(size):
-        for x in range(size):
-            cell = [p[y * step + dy][x * step + dx] for dy in range(step) for dx in range(step)]
-            drawn = [c for c in cell if c is not None]
-            small[y][x] = drawn[0] if drawn else None
-    return small
 
 
 def icon(name, big):

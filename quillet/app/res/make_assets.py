@@ -19,7 +19,7 @@ import sys
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, '..', '..', '..', 'tools'))
 sys.dont_write_bytecode = True  # leave no cache folder beside the shared module
-from imagefiles import VGA_PALETTE, indexed_icon_image, write_bmp, write_ico  # noqa: E402
+from imagefiles import VGA_PALETTE, indexed_icon_image, shrink, write_bmp, write_ico  # noqa: E402
 
 BLACK, MAROON, GREEN, OLIVE, NAVY, PURPLE, TEAL, SILVER = range(8)
 GREY, RED, LIME, YELLOW, BLUE, FUCHSIA, AQUA, WHITE = range(8, 16)
@@ -61,7 +61,7 @@ def program_icon(size):
     box(p, 22, 27, 25, 28, LIME)
     box(p, 26, 27, 28, 28, YELLOW)
     quill(p, 1)
-    return shrink(p, size)
+    return shrink(p, size, most_drawn)
 
 
 def folder_icon(size):
@@ -70,7 +70,7 @@ def folder_icon(size):
     box(p, 2, 10, 30, 28, OLIVE)
     box(p, 3, 11, 29, 27, YELLOW)
     box(p, 3, 11, 29, 13, WHITE)
-    return shrink(p, size)
+    return shrink(p, size, most_drawn)
 
 
 def column_separator_icon(size):
@@ -79,25 +79,18 @@ def column_separator_icon(size):
         for top in range(5, 28, 5):
             box(p, left, top, left + 10, top + 2, GREY)
     box(p, 15, 2, 17, 30, BLUE)
-    return shrink(p, size)
+    return shrink(p, size, most_drawn)
 
 
 def separator_icon(size):
     p = blank(32)
     box(p, 2, 14, 30, 15, GREY)
     box(p, 2, 15, 30, 16, WHITE)
-    return shrink(p, size)
+    return shrink(p, size, most_drawn)
 
 
-def shrink(p, size):
-    step = len(p) // size
-    small = blank(size)
-    for y in range(size):
-        for x in range(size):
-            cell = [p[y * step + dy][x * step + dx] for dy in range(step) for dx in range(step)]
-            drawn = [c for c in cell if c is not None]
-            small[y][x] = max(set(drawn), key=drawn.count) if drawn else None
-    return small
+def most_drawn(drawn):
+    return max(set(drawn), key=drawn.count)
 
 
 def icon(name, draw):
