@@ -139,6 +139,19 @@ protected:
         return WaitForWindowWith(program, IDC_CONTENTS_LIST);
     }
 
+    // The options sheet opened from the tray, on the advanced page's sub-page
+    // at `tab`, which holds `control`. Null windows where a step failed.
+    struct OpenedSubPage {
+        HWND options = nullptr;
+        HWND page = nullptr;
+    };
+    OpenedSubPage OpenSubPage(RunningProgram& program, HWND main, int tab, int control, bool locked = false) {
+        OpenedSubPage opened;
+        opened.options = OpenOptions(program, main, locked);
+        if (opened.options) opened.page = ShowSubPage(opened.options, tab, control);
+        return opened;
+    }
+
     // Modify on a row of a sheet's contents page: the item's own sheet.
     HWND ModifyRow(RunningProgram& program, HWND sheet, int row) {
         HWND page = CurrentPage(sheet);
@@ -265,10 +278,10 @@ TEST_F(QuilletSettings, APasswordLocksTheSettingsAndOnlyTheRightOneUnlocksThem) 
     ASSERT_NE(main, nullptr);
 
     // Lock: the password and its confirmation.
-    HWND options = OpenOptions(quillet, main);
-    ASSERT_NE(options, nullptr) << OpenDialogTexts(quillet);
-    HWND security = ShowSubPage(options, kSecurityTab, IDC_SECURITY_LOCK);
-    ASSERT_NE(security, nullptr);
+    OpenedSubPage opened = OpenSubPage(quillet, main, kSecurityTab, IDC_SECURITY_LOCK);
+    ASSERT_NE(opened.page, nullptr) << OpenDialogTexts(quillet);
+    HWND options = opened.options;
+    HWND security = opened.page;
     HWND lock = GetDlgItem(security, IDC_SECURITY_LOCK);
     EXPECT_EQ(WindowText(lock), "&Lock Settings...");
     Click(lock);
@@ -291,10 +304,10 @@ TEST_F(QuilletSettings, APasswordLocksTheSettingsAndOnlyTheRightOneUnlocksThem) 
     const std::string locked = ReadFile(CommonDocument());
 
     // Unlock: a wrong password is refused and cleared, the right one taken.
-    options = OpenOptions(quillet, main, true);
-    ASSERT_NE(options, nullptr) << OpenDialogTexts(quillet);
-    security = ShowSubPage(options, kSecurityTab, IDC_SECURITY_LOCK);
-    ASSERT_NE(security, nullptr);
+    opened = OpenSubPage(quillet, main, kSecurityTab, IDC_SECURITY_LOCK, true);
+    ASSERT_NE(opened.page, nullptr) << OpenDialogTexts(quillet);
+    options = opened.options;
+    security = opened.page;
     lock = GetDlgItem(security, IDC_SECURITY_LOCK);
     EXPECT_EQ(WindowText(lock), "&Unlock Settings...");
     Click(lock);
@@ -324,10 +337,10 @@ TEST_F(QuilletSettings, CancelAfterApplyPutsTheConfirmationAndTheClickSoundBack)
     RunningProgram quillet(Exe());
     HWND main = StartAndWaitForIcons(quillet);
     ASSERT_NE(main, nullptr);
-    HWND options = OpenOptions(quillet, main);
-    ASSERT_NE(options, nullptr) << OpenDialogTexts(quillet);
-    HWND ui = ShowSubPage(options, kInterfaceTab, IDC_INTERFACE_CONFIRM_EXIT);
-    ASSERT_NE(ui, nullptr);
+    OpenedSubPage opened = OpenSubPage(quillet, main, kInterfaceTab, IDC_INTERFACE_CONFIRM_EXIT);
+    ASSERT_NE(opened.page, nullptr) << OpenDialogTexts(quillet);
+    HWND options = opened.options;
+    HWND ui = opened.page;
 
     HWND confirm = GetDlgItem(ui, IDC_INTERFACE_CONFIRM_EXIT);
     ASSERT_EQ(SendMessageA(confirm, BM_GETCHECK, 0, 0), BST_CHECKED);
@@ -353,10 +366,10 @@ TEST_F(QuilletSettings, CancelAfterApplyPutsTheConfirmationAndTheClickSoundBack)
     EXPECT_TRUE(quillet.Running());
 
     // The options open again as they were.
-    options = OpenOptions(quillet, main);
-    ASSERT_NE(options, nullptr) << OpenDialogTexts(quillet);
-    ui = ShowSubPage(options, kInterfaceTab, IDC_INTERFACE_CONFIRM_EXIT);
-    ASSERT_NE(ui, nullptr);
+    opened = OpenSubPage(quillet, main, kInterfaceTab, IDC_INTERFACE_CONFIRM_EXIT);
+    ASSERT_NE(opened.page, nullptr) << OpenDialogTexts(quillet);
+    options = opened.options;
+    ui = opened.page;
     EXPECT_EQ(SendMessageA(GetDlgItem(ui, IDC_INTERFACE_CONFIRM_EXIT), BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_NE(WindowText(GetDlgItem(ui, IDC_INTERFACE_SOUND)), "C:\\windows\\media\\click.wav");
     ASSERT_TRUE(CloseSheet(options, PSBTN_CANCEL)) << OpenDialogTexts(quillet);
@@ -369,10 +382,10 @@ TEST_F(QuilletSettings, ALanguageChosenInTheOptionsSpeaksInTheNextDialogWithoutA
     RunningProgram quillet(Exe());
     HWND main = StartAndWaitForIcons(quillet);
     ASSERT_NE(main, nullptr);
-    HWND options = OpenOptions(quillet, main);
-    ASSERT_NE(options, nullptr) << OpenDialogTexts(quillet);
-    HWND language = ShowSubPage(options, kLanguageTab, IDC_LANGUAGE_LIST);
-    ASSERT_NE(language, nullptr);
+    OpenedSubPage opened = OpenSubPage(quillet, main, kLanguageTab, IDC_LANGUAGE_LIST);
+    ASSERT_NE(opened.page, nullptr) << OpenDialogTexts(quillet);
+    HWND options = opened.options;
+    HWND language = opened.page;
     HWND list = GetDlgItem(language, IDC_LANGUAGE_LIST);
     int german = -1;
     const int rows = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
