@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <string>
 
 #include "platform/rect_win32.h"
 #include "platform/registry.h"
@@ -67,6 +69,34 @@ TEST(Registry, ScratchKeysStayOutOfTheRealUserKey) {
     }
     EXPECT_FALSE(platform::KeyExists(HKEY_CURRENT_USER, "Software\\Probe"));
     EXPECT_FALSE(platform::KeyExists(HKEY_CURRENT_USER, realPath)) << "scratch keys are removed";
+}
+
+// Every subkey is made before the first redirection: were HKEY_CURRENT_USER
+// redirected first, the next key would land inside the redirected one.
+TEST(Registry, RedirectsEachNamedKeyBelowTheVariablesKey) {
+    const std::string root = "Software\\SuiteTests\\redirect-" + std::to_string(GetCurrentProcessId());
+    ASSERT_EQ(0, _putenv(("PLATFORM_TEST_REGISTRY_ROOT=" + root).c_str()));
+    auto undoRedirection = [] {
+        RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+        RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
+    };
+    platform::scope_exit cleanUp([&] {
+        undoRedirection();
+        _putenv("PLATFORM_TEST_REGISTRY_ROOT=");
+        platform::DeleteKeyTree(HKEY_CURRENT_USER, root);
+    });
+
+    ASSERT_TRUE(platform::RedirectRegistryForTests("PLATFORM_TEST_REGISTRY_ROOT",
+                                                   {{HKEY_CURRENT_USER, "HKCU"}, {HKEY_CLASSES_ROOT, "HKCR"}}));
+    ASSERT_TRUE(RegistryKey::Create(HKEY_CURRENT_USER, "Probe"));
+    ASSERT_TRUE(RegistryKey::Create(HKEY_CLASSES_ROOT, ".suiteprobe"));
+    undoRedirection();
+
+    EXPECT_TRUE(platform::KeyExists(HKEY_CURRENT_USER, root + "\\HKCU\\Probe"));
+    EXPECT_TRUE(platform::KeyExists(HKEY_CURRENT_USER, root + "\\HKCR\\.suiteprobe"));
+    EXPECT_FALSE(platform::KeyExists(HKEY_CLASSES_ROOT, ".suiteprobe"));
+    EXPECT_TRUE(platform::RedirectRegistryForTests("PLATFORM_TEST_UNSET_REGISTRY_ROOT"))
+        << "nothing asked, nothing failed";
 }
 
 TEST(WindowsList, FindsOurTopLevelWindowWithItsClass) {
