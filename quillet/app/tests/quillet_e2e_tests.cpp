@@ -256,6 +256,10 @@ TEST_F(QuilletProgram, TheHotkeyOfTheDocumentIsHeldWhileTheProgramRuns) {
     RunningProgram quillet(Exe());
     HWND main = StartAndWaitForIcons(quillet);
     ASSERT_NE(main, nullptr);
+    // quillet registers the hotkey right after its tray icons are up; once it
+    // answers a message, its start-up is through.
+    DWORD_PTR answer = 0;
+    ASSERT_TRUE(SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer));
     // Ctrl+Alt+F9 is taken: by quillet.
     EXPECT_FALSE(RegisterHotKey(hotkey.get(), 7, MOD_CONTROL | MOD_ALT, VK_F9));
     EXPECT_EQ(GetLastError(), 1409u);
