@@ -216,17 +216,22 @@ bool ShowOptionsWithPages(HWND parent, const std::vector<OptionsPageMaker>& lead
         return false;
     }
 
+    // A new password set through the change dialog, which asked for the old
+    // one, is the user's change: putting the old one back would lose it
+    // without a word. That proof of the password counts as an unlock.
+    const std::string passwordAtOk = root.ReadText(kTagPassword);
+    const bool passwordChanged = !password.empty() && !passwordAtOk.empty() && passwordAtOk != password;
     // An unlock inside the sheet lasts only as long as the sheet, unless the
     // user cleared "Relock Password"; it is restored before the lock test, so
     // the changes of a relocked sheet are discarded.
-    if (!password.empty() && ReadProgramDword(kRelockPasswordValueName, 1) != 0) {
+    if (!password.empty() && !passwordChanged && ReadProgramDword(kRelockPasswordValueName, 1) != 0) {
         root.SetProperty(kTagPassword, Value::FromText(password));
     }
     // The lock guards settings that were locked when the sheet opened. A lock
     // set inside the sheet is the user's change itself: discarding it with
     // the rest would show the settings as locked while the saved set stays
     // open, and the lock could never be set at all.
-    const bool lockedBefore = !password.empty() && !root.ReadText(kTagPassword).empty();
+    const bool lockedBefore = !password.empty() && !passwordChanged && !root.ReadText(kTagPassword).empty();
     const bool locked =
         (lockedBefore && !root.ReadBoolean(kTagChangesAllowed)) || root.ReadBoolean(kTagReadOnlyDocument);
     if (locked) {

@@ -367,6 +367,32 @@ TEST_F(OptionsSheetTest, AnUnlockLastsForTheSheetOnlyWhenRelockIsChecked) {
     }
 }
 
+TEST_F(OptionsSheetTest, ANewPasswordFromTheChangeDialogIsKeptAndSaved) {
+    // The change dialog asked for the old password: the new one is the
+    // user's change and "Relock Password" must not bring the old one back.
+    app.ResetModel();
+    Root().SetProperty(kTagPassword, Value::FromText(StoredPasswordForm("quillet", "secret")));
+    const int savesBefore = app.SaveCount();
+    SheetRun run(Sheet());
+    HWND sheet = Open(run);
+    ASSERT_NE(nullptr, sheet);
+    ShowSubPage(sheet, kSecurityTab);
+    PostMessageA(Control(sheet, IDC_SECURITY_CHANGE), BM_CLICK, 0, 0);
+    HWND change = run.WaitForWindow(Text("secChangeTitle"));
+    ASSERT_NE(nullptr, change);
+    SendMessageA(GetDlgItem(change, IDC_PASSWORD_OLD), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("secret"));
+    SendMessageA(GetDlgItem(change, IDC_PASSWORD), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("other"));
+    SendMessageA(GetDlgItem(change, IDC_PASSWORD_CONFIRM), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("other"));
+    PostMessageA(change, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return Root().ReadText(kTagPassword) == StoredPasswordForm("quillet", "other"); }));
+
+    PressSheetButton(sheet, PSBTN_OK);
+    ASSERT_TRUE(run.WaitForEnd());
+    EXPECT_EQ(StoredPasswordForm("quillet", "other"), Root().ReadText(kTagPassword));
+    EXPECT_TRUE(Root().ReadBoolean(kTagLocked, false));
+    EXPECT_EQ(savesBefore + 1, app.SaveCount());
+}
+
 TEST_F(OptionsSheetTest, AStoredSoundChoosesItsEntryOrBecomesOne) {
     test_support::ScratchFolder elsewhere;
     const std::string outside = elsewhere.Path() + "\\ding.wav";
