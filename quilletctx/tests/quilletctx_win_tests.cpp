@@ -66,17 +66,24 @@ LRESULT CALLBACK StandInProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 }
 
 // Drives a menu from inside its loop: the picture, then Down three times
-// and Return; Escape if it never showed within about five seconds.
+// and Return. The menu is ended if it never showed within about five seconds
+// or is still open about ten seconds after the keys, so that a lost key
+// fails the test instead of holding it for ever.
 std::string s_menuPicture;
 int s_menuTicks = 0;
 
 void CALLBACK DriveMenu(HWND, UINT, UINT_PTR, DWORD) {
     auto menus = test_support::VisibleMenus();
+    ++s_menuTicks;
     if (menus.empty()) {
-        if (++s_menuTicks > 100) EndMenu();
+        if (s_menuPicture.empty() && s_menuTicks > 100) EndMenu();
         return;
     }
-    if (!s_menuPicture.empty()) return;
+    if (!s_menuPicture.empty()) {
+        if (s_menuTicks > 200) EndMenu();
+        return;
+    }
+    s_menuTicks = 0;
     s_menuPicture = test_support::SaveMenusPicture("quillet-add-to-tray-menu");
     if (s_menuPicture.empty()) s_menuPicture = "(failed)";
     for (int i = 0; i < 3; ++i) PostMessageA(menus.front(), WM_KEYDOWN, VK_DOWN, 0);
