@@ -72,7 +72,14 @@ LRESULT CALLBACK StandInProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 std::string s_menuPicture;
 int s_menuTicks = 0;
 
+bool s_drivingMenu = false;
+
 void CALLBACK DriveMenu(HWND, UINT, UINT_PTR, DWORD) {
+    // Taking the picture waits for the menu to be drawn and dispatches the
+    // messages meanwhile, this timer's too: a tick must not start another.
+    if (s_drivingMenu) return;
+    s_drivingMenu = true;
+    platform::scope_exit done([] { s_drivingMenu = false; });
     auto menus = test_support::VisibleMenus();
     ++s_menuTicks;
     if (menus.empty()) {
